@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build, test and run Tamvek.
+# Only Debian packages; packages already installed are skipped.
+set -euo pipefail
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-charts-dev
+          xvfb xauth poppler-utils clang)
+missing=()
+for p in "${packages[@]}"; do
+  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

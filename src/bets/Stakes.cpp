@@ -1,0 +1,76 @@
+#include "bets/Stakes.h"
+
+#include "engine/Balance.h"
+
+namespace tamvek::bets {
+
+using engine::ChancePair;
+using engine::Game;
+
+void activatePair(Game& game, const ChancePair& pair) {
+    auto& s = game.state;
+    auto& f = game.form;
+    form::TextBox& box1 = f.*pair.box1;
+    form::TextBox& box2 = f.*pair.box2;
+    const double v1 = numericValue(box1.text());
+    const double v2 = numericValue(box2.text());
+    if (v1 <= 0 && v2 <= 0) {
+        // The text left the box without a key release (cut with the mouse):
+        // there is nothing to put on the table.
+        (f.*pair.activateButton).setEnabled(false);
+        return;
+    }
+    if (v1 > 0) {
+        s.*pair.side = 1;
+        box1.setBackColour(colours::stakeOn);
+    }
+    if (v2 > 0) {
+        s.*pair.side = 2;
+        box2.setBackColour(colours::stakeOn);
+    }
+    box1.setLocked(true);
+    box2.setLocked(true);
+    (f.*pair.activateButton).setEnabled(false);
+    (f.*pair.withdrawButton).setEnabled(true);
+    s.*pair.stake = nearestInt<Amount>(v1 + v2);
+    if (s.fictitiousPlay == 0) {
+        s.balance = engine::readBalanceLabel(game) - static_cast<double>(s.*pair.stake);
+        engine::showBalance(game);
+    }
+    s.*pair.active = 1;
+    auto& log = f.tabelle2;
+    log.setCol(s.*pair.side == 1 ? pair.column1 : pair.column2);
+    if (log.setRow(nearestInt<int>(s.currentSpin))) log.setText("S");
+}
+
+void withdrawPair(Game& game, const ChancePair& pair) {
+    auto& s = game.state;
+    auto& f = game.form;
+    // The refund is what is on the table. The boxes show the same amount,
+    // except after a stake doubled past 999, which emptied its box.
+    const Amount stake = s.*pair.stake;
+    s.balance = engine::readBalanceLabel(game) + static_cast<double>(stake);
+    if (s.fictitiousPlay == 0) {
+        engine::noteHighest(game, s.balance);
+        engine::noteLowest(game, s.balance);
+        engine::showBalance(game);
+    }
+    for (form::TextBox* box : {&(f.*pair.box1), &(f.*pair.box2)}) {
+        box->setText("");
+        box->setBackColour(colours::stakeNeutral);
+    }
+    (f.*pair.withdrawButton).setEnabled(false);
+    (f.*pair.box1).setLocked(false);
+    (f.*pair.box2).setLocked(false);
+    s.*pair.active = 0;
+    s.*pair.side = 0;
+    s.*pair.stake = 0;
+    auto& log = f.tabelle2;
+    const int row = nearestInt<int>(s.currentSpin);
+    for (int col : {pair.column1, pair.column2}) {
+        log.setCol(col);
+        if (log.setRow(row)) log.setText("");
+    }
+}
+
+}  // namespace tamvek::bets

@@ -1,0 +1,15 @@
+#include "control/ExitAndExtra.h"
+
+#include "engine/RunDriver.h"
+
+namespace tamvek::control {
+
+void exitPressed(engine::Game& game) {
+    if (game.platform.ask("Soll das Programm beendet werden ?     ", " Beenden",
+                          form::Buttons::YesNo) == form::Answer::Yes)
+        game.platform.quit();
+}
+
+void extraSpinPressed(engine::Game& game) { engine::pressStart(game); }
+
+}  // namespace tamvek::control

@@ -1,0 +1,136 @@
+#include "control/StartUp.h"
+
+#include "engine/Balance.h"
+#include "engine/ChancePair.h"
+#include "engine/FictitiousPlay.h"
+#include "engine/SpinSource.h"
+
+namespace tamvek::control {
+
+const char* const introText =
+    " Anzahl der gewünschten Würfe eingeben,\r"
+    "  Modus wählen und Start drücken.\r"
+    "  Oder Import drücken und entspr. Datei der\r"
+    "  Spielbank Hamburg angeben.";
+
+namespace {
+
+void clearPairs(engine::GameState& s) {
+    for (const engine::ChancePair& pair : engine::chancePairs) {
+        s.*pair.stake = 0;
+        s.*pair.active = 0;
+        s.*pair.side = 0;
+        s.*pair.held = 0;
+    }
+}
+
+void resetFigures(engine::GameState& s) {
+    s.wantedSpins = 0;
+    s.haltAtSpin = 0;
+    s.currentSpin = 0;
+    s.balance = 0;
+    s.permanenceLoaded = 0;
+    s.highestBalance = 0;
+    s.lowestBalance = 0;
+}
+
+}  // namespace
+
+void windowLoad(engine::Game& game) {
+    auto& s = game.state;
+    auto& f = game.form;
+    resetFigures(s);
+    f.haltbei.setText("0");  // the halt-at handling empties it again; no money moves
+    s.runStarted = 0;
+    clearPairs(s);
+    s.fictitiousPlay = 0;
+    s.profitRow = 0;
+
+    const int widths1[] = {400, 150, 490, 490};
+    for (int c = 0; c < 4; ++c) f.tabelle1.setColWidth(c, widths1[c]);
+    for (int c : {0, 2, 3}) f.tabelle1.setColAlignment(c, form::Align::Centre);
+    const int widths2[] = {550, 200, 200, 400, 200, 200, 400, 200, 200, 100, 300};
+    for (int c = 0; c < 11; ++c) f.tabelle2.setColWidth(c, widths2[c]);
+    for (int c : {0, 10}) f.tabelle2.setColAlignment(c, form::Align::Centre);
+    f.tabelle2.setCol(0);
+
+    game.random.seedFromClock();
+    engine::fillNumberColours(s);
+    f.text.setCaption(introText);
+}
+
+void newStart(engine::Game& game) {
+    auto& s = game.state;
+    auto& f = game.form;
+    if (game.platform.ask("Abbruch bitte bestätigen !     ", " Abbruch", form::Buttons::YesNo) !=
+        form::Answer::Yes)
+        return;
+
+    f.gewtotal.setCaption("0");
+    f.gewhoch.setCaption("");
+    f.gewtief.setCaption("");
+
+    // Clear every row the grids have, and no more.
+    auto& log = f.tabelle2;
+    for (int r = 0; r < log.rows(); ++r) {
+        log.setRow(r);
+        for (int c = 0; c < log.cols(); ++c) {
+            log.setCol(c);
+            log.setText("");
+            log.setFill(colours::windowGrey);
+        }
+    }
+    log.setRow(0);
+    log.setTopRow(0);
+    auto& table = f.tabelle1;
+    for (int r = 0; r <= s.profitRow && r < table.rows(); ++r) {
+        table.setRow(r);
+        table.setCol(0);
+        table.setText("");
+        table.setFill(colours::windowGrey);
+        table.setCol(1);
+        table.setFill(colours::windowGrey);
+        table.setCol(2);
+        table.setText("");
+        table.setCol(3);
+        table.setText("");
+    }
+    table.setRow(0);
+    table.setTopRow(0);
+    table.setRows(engine::profitTableRows);
+
+    resetFigures(s);
+    // A new start opens a fresh game: what was on the table is not carried
+    // into it, and fictitious play ends visibly so flag and caption agree.
+    clearPairs(s);
+    engine::endFictitiousPlay(game);
+    f.haltbei.setText("0");
+
+    s.runStarted = 0;
+    s.fictitiousPlay = 0;
+    s.profitRow = 0;
+
+    f.okextern.setEnabled(true);
+    f.okstart.setCaption("Start");
+    f.okstart.setEnabled(false);
+    f.okabbrechen.setEnabled(false);
+    f.okdruck.setEnabled(false);
+    f.textanzahl.setEnabled(true);
+    for (int i = 0; i < 6; ++i) {
+        form::TextBox& box = *f.stakeBox(i);
+        box.setText("");
+        box.setBackColour(colours::stakeNeutral);
+        box.setEnabled(true);  // a stake held at the end must not block the next run
+        box.setLocked(true);
+    }
+    for (const engine::ChancePair& pair : engine::chancePairs) {
+        (f.*pair.activateButton).setEnabled(false);
+        (f.*pair.withdrawButton).setEnabled(false);
+    }
+    f.textanzahl.setText("");
+    f.lakut.setCaption("");
+    f.lzahl.setCaption("");
+    f.text.setCaption(introText);
+}
+
+}  // namespace tamvek::control

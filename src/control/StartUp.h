@@ -1,0 +1,15 @@
+#pragma once
+// Window load and new start: both bring the game into its waiting state.
+
+#include "engine/Game.h"
+
+namespace tamvek::control {
+
+// The instructions shown at start-up, four lines joined by carriage returns.
+extern const char* const introText;
+
+void windowLoad(engine::Game& game);
+// "Abbruch": asks, then clears the game for a fresh run.
+void newStart(engine::Game& game);
+
+}  // namespace tamvek::control

@@ -1,0 +1,25 @@
+#include "ui/form/OptionGroup.h"
+
+namespace tamvek::form {
+
+OptionButton& OptionGroup::add(int index, std::string caption, Geometry geometry, int tabIndex) {
+    auto button = std::make_unique<OptionButton>(m_name + "(" + std::to_string(index) + ")",
+                                                 std::move(caption), geometry, tabIndex);
+    auto& ref = *button;
+    m_members[index] = std::move(button);
+    return ref;
+}
+
+void OptionGroup::select(int index) {
+    if (!has(index)) return;
+    for (auto& [i, member] : m_members)
+        if (i != index) member->setSelected(false);
+    m_members.at(index)->setSelected(true);
+    if (onClick) onClick(index);
+}
+
+void OptionGroup::click(int index) {
+    if (has(index) && m_members.at(index)->takesInput()) select(index);
+}
+
+}  // namespace tamvek::form
