@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tamvek::form {
 
@@ -30,6 +31,8 @@ public:
     virtual std::string shortDate() const = 0;
     // Paint the control now, in the middle of a long-running handler.
     virtual void repaintNow(const Control& control) { (void)control; }
+    // The machine's drives or mounted volumes, for the import panel.
+    virtual std::vector<std::string> drives() const { return {"/"}; }
     // Close the window and end the program.
     virtual void quit() = 0;
 };
