@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets everything up on a fresh Debian machine, builds Tamvek and opens its window.
+# Arguments are passed on to the program (for example --seed 7).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build build -j2
+exec ./build/bin/tamvek "$@"
