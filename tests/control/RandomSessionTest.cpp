@@ -24,6 +24,14 @@ public:
                 const auto text = someText();
                 note("type " + b.name() + " " + text);
                 b.type(text);
+                if (pick(2) == 0) {
+                    // Most players activate right after typing.
+                    for (const auto& pair : engine::chancePairs)
+                        if (&(f.*pair.box1) == &b || &(f.*pair.box2) == &b) {
+                            note("click " + (f.*pair.activateButton).name());
+                            (f.*pair.activateButton).click();
+                        }
+                }
                 break;
             }
             case 2: {
@@ -47,7 +55,7 @@ public:
                 if (f.okstart.enabled() || pick(4) == 0) f.okstart.click();
                 break;
             case 8: note("+"); f.okersatz.click(); break;
-            case 9: note("count"); f.textanzahl.type(std::to_string(pick(60) + 1)); break;
+            case 9: note("count"); f.textanzahl.type(std::to_string(pick(200) + 1)); break;
             case 10:
                 note("option/halt");
                 f.Option1.click(pick(2) == 0 ? 0 : 2);
