@@ -10,6 +10,8 @@ void exitPressed(engine::Game& game) {
         game.platform.quit();
 }
 
-void extraSpinPressed(engine::Game& game) { engine::pressStart(game); }
+void extraSpinPressed(engine::Game& game) {
+    engine::pressStart(game);
+}
 
 }  // namespace tamvek::control

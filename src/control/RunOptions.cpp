@@ -9,7 +9,9 @@ namespace {
 // The value stored from an accepted count or halt-at text. A text that starts
 // with a number but goes on with something else ("12a") counts as its leading
 // number, read the same way everywhere, so no text can stop the program.
-double wholeTextValue(const std::string& text) { return numericValue(text); }
+double wholeTextValue(const std::string& text) {
+    return numericValue(text);
+}
 
 }  // namespace
 
@@ -30,7 +32,8 @@ void countChanged(engine::Game& game) {
 void modeChanged(engine::Game& game) {
     auto& f = game.form;
     if (f.Option1.isSelected(0))
-        for (int i = 0; i < 6; ++i) f.stakeBox(i)->setLocked(false);
+        for (int i = 0; i < 6; ++i)
+            f.stakeBox(i)->setLocked(false);
     if (f.Option1.isSelected(2)) {
         f.haltbei.setBackColour(colours::white);
         f.haltbei.setEnabled(true);

@@ -9,13 +9,13 @@
 namespace tamvek::control {
 
 class Session {
-public:
+  public:
     Session(form::Platform& platform, engine::RandomSource& random);
     engine::Game& game() { return m_game; }
     form::MainForm& form() { return m_game.form; }
     engine::GameState& state() { return m_game.state; }
 
-private:
+  private:
     engine::Game m_game;
 };
 

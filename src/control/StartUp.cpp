@@ -47,11 +47,15 @@ void windowLoad(engine::Game& game) {
     s.profitRow = 0;
 
     const int widths1[] = {400, 150, 490, 490};
-    for (int c = 0; c < 4; ++c) f.tabelle1.setColWidth(c, widths1[c]);
-    for (int c : {0, 2, 3}) f.tabelle1.setColAlignment(c, form::Align::Centre);
+    for (int c = 0; c < 4; ++c)
+        f.tabelle1.setColWidth(c, widths1[c]);
+    for (int c : {0, 2, 3})
+        f.tabelle1.setColAlignment(c, form::Align::Centre);
     const int widths2[] = {550, 200, 200, 400, 200, 200, 400, 200, 200, 100, 300};
-    for (int c = 0; c < 11; ++c) f.tabelle2.setColWidth(c, widths2[c]);
-    for (int c : {0, 10}) f.tabelle2.setColAlignment(c, form::Align::Centre);
+    for (int c = 0; c < 11; ++c)
+        f.tabelle2.setColWidth(c, widths2[c]);
+    for (int c : {0, 10})
+        f.tabelle2.setColAlignment(c, form::Align::Centre);
     f.tabelle2.setCol(0);
 
     game.random.seedFromClock();

@@ -9,8 +9,12 @@
 namespace tamvek {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct Scan {
     std::string number;   // sign, digits, point, exponent: ready for from_chars
@@ -24,7 +28,8 @@ Scan scanNumber(std::string_view text) {
     Scan s;
     std::size_t i = 0;
     const auto skip = [&] {
-        while (i < text.size() && isBlank(text[i])) ++i;
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
     };
     skip();
     bool negative = false;
@@ -73,16 +78,19 @@ Scan scanNumber(std::string_view text) {
     i = afterMantissa;
     // An exponent only counts when digits follow it; "5e" is 5 with "e" left over.
     std::size_t j = i;
-    while (j < text.size() && isBlank(text[j])) ++j;
+    while (j < text.size() && isBlank(text[j]))
+        ++j;
     if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
         ++j;
         std::string exp = "e";
-        while (j < text.size() && isBlank(text[j])) ++j;
+        while (j < text.size() && isBlank(text[j]))
+            ++j;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];
         long long expValue = 0;
         bool expDigits = false;
         for (;;) {
-            while (j < text.size() && isBlank(text[j])) ++j;
+            while (j < text.size() && isBlank(text[j]))
+                ++j;
             if (j < text.size() && isDigit(text[j])) {
                 expDigits = true;
                 if (expValue < (1LL << 40)) expValue = expValue * 10 + (text[j] - '0');
@@ -123,20 +131,22 @@ double numericValue(std::string_view text) {
     return value;
 }
 
-std::string numberText(std::int64_t value) { return std::to_string(value); }
+std::string numberText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string numberText(double value) {
     if (value == 0.0 || std::isnan(value)) return "0";  // also turns -0 into "0"
     if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
     if (value == std::trunc(value) && std::fabs(value) < 1e21) {
         std::array<char, 64> buf{};
-        auto [ptr, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                       std::chars_format::fixed, 0);
+        auto [ptr, ec] =
+            std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, 0);
         return ec == std::errc{} ? std::string(buf.data(), ptr) : std::string("0");
     }
     std::array<char, 64> buf{};
-    auto [ptr, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   std::chars_format::general, 15);
+    auto [ptr, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, 15);
     return ec == std::errc{} ? std::string(buf.data(), ptr) : std::string("0");
 }
 

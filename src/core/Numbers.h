@@ -26,7 +26,9 @@ double numericValue(std::string_view text);
 // for whole numbers; fractions with up to 15 significant digits.
 std::string numberText(double value);
 std::string numberText(std::int64_t value);
-inline std::string numberText(int value) { return numberText(static_cast<std::int64_t>(value)); }
+inline std::string numberText(int value) {
+    return numberText(static_cast<std::int64_t>(value));
+}
 
 // Round to the nearest whole number, a half to the even neighbour (1.5 and 2.5
 // give 2). NaN gives 0.

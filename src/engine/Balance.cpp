@@ -29,9 +29,13 @@ void writeSpinCell(Game& game, Rgb marker) {
 
 }  // namespace
 
-double readBalanceLabel(const Game& game) { return numericValue(game.form.gewtotal.caption()); }
+double readBalanceLabel(const Game& game) {
+    return numericValue(game.form.gewtotal.caption());
+}
 
-void showBalance(Game& game) { game.form.gewtotal.setCaption(numberText(game.state.balance)); }
+void showBalance(Game& game) {
+    game.form.gewtotal.setCaption(numberText(game.state.balance));
+}
 
 void noteHighest(Game& game, double figure) {
     GameState& s = game.state;

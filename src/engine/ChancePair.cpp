@@ -21,9 +21,12 @@ const std::array<ChancePair, 3> chancePairs{{
 int ChancePair::sideOf(int n, const GameState& state) const {
     if (n == 0) return 0;
     switch (index) {
-        case 0: return isRed(state, n) ? 1 : isBlack(state, n) ? 2 : 0;
-        case 1: return isLow(n) ? 1 : 2;
-        default: return isEven(n) ? 1 : 2;
+        case 0:
+            return isRed(state, n) ? 1 : isBlack(state, n) ? 2 : 0;
+        case 1:
+            return isLow(n) ? 1 : 2;
+        default:
+            return isEven(n) ? 1 : 2;
     }
 }
 

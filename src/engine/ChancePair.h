@@ -13,9 +13,9 @@
 namespace tamvek::engine {
 
 struct ChancePair {
-    int index;                // 0, 1, 2
-    const char* name;         // "red/black", ...
-    int column1, column2;     // spin-log columns of side 1 / side 2
+    int index;             // 0, 1, 2
+    const char* name;      // "red/black", ...
+    int column1, column2;  // spin-log columns of side 1 / side 2
     form::TextBox form::MainForm::*box1;
     form::TextBox form::MainForm::*box2;
     form::Button form::MainForm::*activateButton;

@@ -10,7 +10,7 @@
 namespace tamvek::engine {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // Called when a run is prepared and at window load.
     virtual void seedFromClock() = 0;
@@ -19,13 +19,13 @@ public:
 };
 
 class Mt19937Random : public RandomSource {
-public:
+  public:
     // With a seed the clock is ignored: the stream simply goes on at each run.
     explicit Mt19937Random(std::optional<std::uint32_t> seed = std::nullopt);
     void seedFromClock() override;
     float next() override;
 
-private:
+  private:
     std::optional<std::uint32_t> m_fixed;
     std::mt19937 m_engine;
 };

@@ -7,7 +7,9 @@
 namespace tamvek::engine {
 namespace {
 
-int spinRow(const GameState& s) { return nearestInt<int>(s.currentSpin - 1); }
+int spinRow(const GameState& s) {
+    return nearestInt<int>(s.currentSpin - 1);
+}
 
 }  // namespace
 
@@ -24,7 +26,8 @@ void settleSpin(Game& game) {
         return;
     }
     s.spinScore = 0;
-    for (const ChancePair& pair : chancePairs) settlePair(game, pair, s.currentNumber);
+    for (const ChancePair& pair : chancePairs)
+        settlePair(game, pair, s.currentNumber);
     log.setRow(spinRow(s));
 }
 

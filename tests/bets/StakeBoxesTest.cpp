@@ -17,8 +17,8 @@ TEST(StakeBoxes, RangeRuleKeepsOnlyOneToNineHundredNinetyNine) {
         bool white;
     };
     const Case cases[] = {
-        {"999", "999", false}, {"1000", "", true}, {"0", "", false},  {"-5", "5", false},
-        {"abc", "", false},    {" 5", "5", false}, {".5", "5", false}, {"1.5", "1.5", false},
+        {"999", "999", false}, {"1000", "", true},    {"0", "", false},     {"-5", "5", false},
+        {"abc", "", false},    {" 5", "5", false},    {".5", "5", false},   {"1.5", "1.5", false},
         {"5a", "5a", false},   {"1,5", "1,5", false}, {"12345", "5", true},
     };
     for (const Case& c : cases) {
@@ -71,7 +71,8 @@ TEST(StakeBoxes, PartnerRuleEmptiesTheOtherBoxAndFollowsTheLastKeyRelease) {
 TEST(StakeBoxes, ClickScrollsTheSpinLogToTheCurrentRow) {
     TestSession t;
     t.startRun(50, {});
-    for (int i = 0; i < 21; ++i) t.press();  // spin 22, row 21
+    for (int i = 0; i < 21; ++i)
+        t.press();  // spin 22, row 21
     t.form.tabelle2.setTopRow(0);
     t.form.srot.click();
     EXPECT_EQ(t.form.tabelle2.topRow(), 0);
@@ -103,8 +104,8 @@ TEST(Stakes, ActivationRoundsHalvesToEvenAndAddsBothBoxes) {
         Amount stake;
         int side;
     };
-    const Case cases[] = {{"1.5", "", 2, 1}, {"2.5", "", 2, 1}, {"3.5", "", 4, 1},
-                          {"4", "3", 7, 2}};
+    const Case cases[] = {
+        {"1.5", "", 2, 1}, {"2.5", "", 2, 1}, {"3.5", "", 4, 1}, {"4", "3", 7, 2}};
     for (const Case& c : cases) {
         Boxes t;
         t.form.sgerade.paste(c.first);

@@ -11,7 +11,7 @@ namespace {
 // Plays random sessions through the form model, as a user clicking and typing at
 // random would, and checks the books after every step.
 class RandomPlayer {
-public:
+  public:
     explicit RandomPlayer(std::uint32_t seed)
         : m_pick(seed), m_random(engine::makeRandom(seed)), m_session(m_platform, *m_random) {}
 
@@ -41,8 +41,14 @@ public:
                 b.paste(text);
                 break;
             }
-            case 3: note("key"); box().keyUp(); break;
-            case 4: note("click box"); box().click(); break;
+            case 3:
+                note("key");
+                box().keyUp();
+                break;
+            case 4:
+                note("click box");
+                box().click();
+                break;
             case 5:
             case 6: {
                 auto& b = button(pick(3), pick(2) == 0);
@@ -54,8 +60,14 @@ public:
                 note("start");
                 if (f.okstart.enabled() || pick(4) == 0) f.okstart.click();
                 break;
-            case 8: note("+"); f.okersatz.click(); break;
-            case 9: note("count"); f.textanzahl.type(std::to_string(pick(200) + 1)); break;
+            case 8:
+                note("+");
+                f.okersatz.click();
+                break;
+            case 9:
+                note("count");
+                f.textanzahl.type(std::to_string(pick(200) + 1));
+                break;
             case 10:
                 note("option/halt");
                 f.Option1.click(pick(2) == 0 ? 0 : 2);
@@ -89,7 +101,8 @@ public:
     // The last steps taken, to tell a failing session.
     std::string trail() const {
         std::string out;
-        for (const auto& line : m_trail) out += line + "\n";
+        for (const auto& line : m_trail)
+            out += line + "\n";
         return out;
     }
 
@@ -113,11 +126,12 @@ public:
             const double units = numericValue(f.tabelle1.cell(r, 2).text);
             settled += f.tabelle1.cell(r, 1).fill == colours::profitRed ? units : -units;
         }
-        const double onTable = static_cast<double>(s.stakeRedBlack + s.stakeLowHigh + s.stakeEvenOdd);
+        const double onTable =
+            static_cast<double>(s.stakeRedBlack + s.stakeLowHigh + s.stakeEvenOdd);
         ASSERT_EQ(numericValue(f.gewtotal.caption()) + onTable, settled);
     }
 
-private:
+  private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_pick); }
     form::TextBox& box() { return *m_session.form().stakeBox(pick(6)); }
     form::Button& button(int pair, bool activate) {
@@ -125,8 +139,8 @@ private:
         return activate ? m_session.form().*p.activateButton : m_session.form().*p.withdrawButton;
     }
     std::string someText() {
-        static const char* const odd[] = {"0", "-5", "abc", "1.5", "2.5", "1000", "999", " 5",
-                                          "5a", "1,5", "", ".5", "1e3", "0.4"};
+        static const char* const odd[] = {"0",  "-5", "abc", "1.5", "2.5", "1000", "999",
+                                          " 5", "5a", "1,5", "",    ".5",  "1e3",  "0.4"};
         if (pick(3) == 0) return odd[pick(14)];
         return std::to_string(pick(pick(2) == 0 ? 20 : 600) + 1);
     }
@@ -151,7 +165,8 @@ TEST(RandomSessions, BooksBalanceAfterEveryStep) {
             player.step();
             player.checkBooks();
             if (testing::Test::HasFatalFailure()) {
-                ADD_FAILURE() << "seed " << seed << ", step " << i << ", last steps:\n" << player.trail();
+                ADD_FAILURE() << "seed " << seed << ", step " << i << ", last steps:\n"
+                              << player.trail();
                 return;
             }
         }

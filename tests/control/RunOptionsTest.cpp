@@ -9,7 +9,8 @@ namespace {
 
 TEST(RunOptions, CountBoxAcceptsOnlyCountsBelowTenThousand) {
     TestSession t;
-    const std::pair<const char*, double> steps[] = {{"1", 1}, {"12", 12}, {"123", 123}, {"1234", 1234}};
+    const std::pair<const char*, double> steps[] = {
+        {"1", 1}, {"12", 12}, {"123", 123}, {"1234", 1234}};
     for (const auto& [text, wanted] : steps) {
         t.form.textanzahl.type(std::string(1, text[std::strlen(text) - 1]));
         EXPECT_EQ(t.form.textanzahl.text(), text);
@@ -75,7 +76,7 @@ TEST(RunOptions, HaltChangeGivesBackOnlyWhatIsOnTheTable) {
     t.form.textanzahl.type("100");
     t.form.Option1.click(0);
     t.stake(t.form.srot, "10");
-    t.press();  // 18 is red: 20 ride; label -10
+    t.press();                // 18 is red: 20 ride; label -10
     t.form.sklein.type("5");  // typed, never activated
     t.form.Option1.click(2);
     t.form.haltbei.type("2");

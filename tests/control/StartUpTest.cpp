@@ -9,13 +9,14 @@ namespace {
 TEST(StartUp, WindowOpensInItsWaitingState) {
     TestSession t;
     auto& f = t.form;
-    for (const char* name : {"okstart", "okersatz", "okabbrechen", "okdruck", "oksetz1", "oksetz2",
-                             "oksetz3", "okabsetz1", "okabsetz2", "okabsetz3", "haltbei",
-                             "okexternok"})
+    for (const char* name :
+         {"okstart", "okersatz", "okabbrechen", "okdruck", "oksetz1", "oksetz2", "oksetz3",
+          "okabsetz1", "okabsetz2", "okabsetz3", "haltbei", "okexternok"})
         EXPECT_FALSE(f.find(name)->enabled()) << name;
     for (const char* name : {"okextern", "okcopy", "okinfo", "okfiktiv", "okende"})
         EXPECT_TRUE(f.find(name)->enabled()) << name;
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(f.stakeBox(i)->locked());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(f.stakeBox(i)->locked());
     EXPECT_FALSE(f.Frame1.visible());
     EXPECT_FALSE(f.infotext.visible());
     EXPECT_EQ(f.gewtotal.caption(), "0");
@@ -61,7 +62,7 @@ TEST(StartUp, NewStartAnsweredNoChangesNothing) {
 TEST(StartUp, NewStartOpensAFreshGame) {
     PlayedGame t;
     ASSERT_EQ(t.state.stakeRedBlack, 10);  // riding
-    t.form.okfiktiv.click();              // and fictitious play on
+    t.form.okfiktiv.click();               // and fictitious play on
     t.platform.answers = {form::Answer::Yes};
     t.form.okabbrechen.click();
     auto& f = t.form;
@@ -80,7 +81,8 @@ TEST(StartUp, NewStartOpensAFreshGame) {
             EXPECT_EQ(f.tabelle2.cell(r, c).fill, colours::windowGrey);
         }
     for (int r = 0; r <= 7; ++r) {
-        for (int c = 0; c < 4; ++c) EXPECT_EQ(f.tabelle1.cell(r, c).text, "");
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(f.tabelle1.cell(r, c).text, "");
         EXPECT_EQ(f.tabelle1.cell(r, 1).fill, colours::windowGrey);
     }
     EXPECT_EQ(f.tabelle1.topRow(), 0);

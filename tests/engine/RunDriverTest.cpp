@@ -50,7 +50,8 @@ TEST(RunDriver, SpinLogNumbersItsRowsAndWritesEachNumberInColumnTen) {
     t.startRun(10, {5, 17, 0});
     const auto& log = t.form.tabelle2;
     ASSERT_EQ(log.rows(), 11);
-    for (int r = 0; r < 11; ++r) EXPECT_EQ(log.cell(r, 0).text, std::to_string(r + 1));
+    for (int r = 0; r < 11; ++r)
+        EXPECT_EQ(log.cell(r, 0).text, std::to_string(r + 1));
     t.press();
     t.press();
     EXPECT_EQ(log.cell(0, 10).text, "5");
@@ -64,7 +65,8 @@ TEST(RunDriver, SpinLogNumbersItsRowsAndWritesEachNumberInColumnTen) {
     EXPECT_EQ(log.cell(0, 8).fill, colours::side2Cell);
     EXPECT_FALSE(log.cell(0, 2).fill.has_value());
     EXPECT_EQ(log.cell(1, 2).fill, colours::side2Cell);
-    for (int c : {1, 2, 4, 5, 7, 8}) EXPECT_EQ(log.cell(2, c).fill, colours::zeroCell);
+    for (int c : {1, 2, 4, 5, 7, 8})
+        EXPECT_EQ(log.cell(2, c).fill, colours::zeroCell);
 }
 
 TEST(RunDriver, HaltAtModeWithoutHaltSpinPlaysTheWholeRunInOnePress) {
@@ -126,12 +128,12 @@ TEST(RunDriver, SoundFollowsTheSpinScore) {
         std::string sound;                                        // "" = none
     };
     const Case cases[] = {
-        {0, {{"srot", "5"}}, ""},                                   // zero decides nothing
-        {18, {}, ""},                                               // nothing staked
-        {1, {{"srot", "5"}, {"sgross", "5"}}, "vg2.wav"},           // red wins, high loses
-        {1, {{"srot", "5"}, {"sklein", "5"}}, "g2.wav"},            // two wins
+        {0, {{"srot", "5"}}, ""},                                           // zero decides nothing
+        {18, {}, ""},                                                       // nothing staked
+        {1, {{"srot", "5"}, {"sgross", "5"}}, "vg2.wav"},                   // red wins, high loses
+        {1, {{"srot", "5"}, {"sklein", "5"}}, "g2.wav"},                    // two wins
         {1, {{"srot", "5"}, {"sklein", "5"}, {"sgerade", "5"}}, "g2.wav"},  // 105
-        {2, {{"srot", "5"}}, "v2.wav"},                             // a loss
+        {2, {{"srot", "5"}}, "v2.wav"},                                     // a loss
         {2, {{"srot", "5"}, {"sgross", "5"}, {"sgerade", "5"}}, "v2.wav"},  // -90
     };
     for (const Case& c : cases) {

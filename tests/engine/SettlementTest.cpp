@@ -14,7 +14,8 @@ struct Table : TestSession {
     }
     std::vector<std::string> row(int r) const {
         std::vector<std::string> cells;
-        for (int c = 0; c < 4; ++c) cells.push_back(form.tabelle1.cell(r, c).text);
+        for (int c = 0; c < 4; ++c)
+            cells.push_back(form.tabelle1.cell(r, c).text);
         return cells;
     }
 };
@@ -30,9 +31,9 @@ TEST(Settlement, SeventeenWithRedLowAndOddStaked) {
     // The score is reset after each spin; the sound it chose tells it (105: "g2.wav").
     t.form.Check1.click();
     t.press();
-    EXPECT_EQ(t.row(0), (Row{"1", "", "5", "-5"}));   // red lost: label -10 + 3 + 2
-    EXPECT_EQ(t.row(1), (Row{"1", "", "3", "-2"}));   // low won: -10 + 6 + 2
-    EXPECT_EQ(t.row(2), (Row{"1", "", "2", "0"}));    // odd won: -10 + 6 + 4
+    EXPECT_EQ(t.row(0), (Row{"1", "", "5", "-5"}));  // red lost: label -10 + 3 + 2
+    EXPECT_EQ(t.row(1), (Row{"1", "", "3", "-2"}));  // low won: -10 + 6 + 2
+    EXPECT_EQ(t.row(2), (Row{"1", "", "2", "0"}));   // odd won: -10 + 6 + 4
     EXPECT_EQ(t.form.tabelle1.cell(0, 1).fill, colours::side2Cell);
     EXPECT_EQ(t.form.tabelle1.cell(1, 1).fill, colours::profitRed);
     EXPECT_EQ(t.state.profitRow, 3);
@@ -81,14 +82,15 @@ TEST(Settlement, ZeroHoldsTheStakeUntilTheNextSpinDecidesIt) {
         std::string lossStake;
     };
     const Case cases[] = {
-        {{0, 1}, "0", 0, ""},         // red comes up: given back, no row
-        {{0, 2}, "-10", 1, "10"},     // black: lost
-        {{0, 0, 3}, "0", 0, ""},      // two zeros, then red
+        {{0, 1}, "0", 0, ""},      // red comes up: given back, no row
+        {{0, 2}, "-10", 1, "10"},  // black: lost
+        {{0, 0, 3}, "0", 0, ""},   // two zeros, then red
         {{0, 0, 0, 4}, "-10", 1, "10"},
     };
     for (const Case& c : cases) {
         Table t({});
-        for (int n : c.numbers) t.random.queueNumbers({n});
+        for (int n : c.numbers)
+            t.random.queueNumbers({n});
         t.stake(t.form.srot, "10");
         t.press();
         EXPECT_EQ(t.form.srot.backColour(), colours::stakeHeld);
@@ -98,7 +100,8 @@ TEST(Settlement, ZeroHoldsTheStakeUntilTheNextSpinDecidesIt) {
         EXPECT_EQ(t.state.heldRedBlack, 1);
         EXPECT_EQ(t.state.profitRow, 0);
         EXPECT_EQ(t.form.gewtotal.caption(), "-10");
-        for (std::size_t i = 1; i < c.numbers.size(); ++i) t.press();
+        for (std::size_t i = 1; i < c.numbers.size(); ++i)
+            t.press();
         EXPECT_EQ(t.form.gewtotal.caption(), c.label);
         EXPECT_EQ(t.state.profitRow, c.rows);
         if (c.rows == 1) EXPECT_EQ(t.row(0)[2], c.lossStake);
@@ -131,11 +134,13 @@ TEST(Settlement, StakePastNineHundredNinetyNineRidesOnAndComesHomeWhole) {
 
 TEST(Settlement, LongWinningStreakStaysExactBeyondSixteenBits) {
     Table t({}, 60);
-    for (int i = 0; i < 40; ++i) t.random.queueNumbers({1});
+    for (int i = 0; i < 40; ++i)
+        t.random.queueNumbers({1});
     t.stake(t.form.srot, "1");
-    for (int i = 0; i < 40; ++i) t.press();
+    for (int i = 0; i < 40; ++i)
+        t.press();
     EXPECT_EQ(t.state.stakeRedBlack, Amount{1} << 40);
-    EXPECT_EQ(t.row(39)[2], "549755813888");                       // 2^39 at risk
+    EXPECT_EQ(t.row(39)[2], "549755813888");                         // 2^39 at risk
     EXPECT_EQ(t.row(39)[3], std::to_string((Amount{1} << 40) - 1));  // -1 + 2^40
     t.form.okabsetz1.click();
     EXPECT_EQ(t.form.gewtotal.caption(), std::to_string((Amount{1} << 40) - 1));
@@ -145,7 +150,8 @@ TEST(Settlement, LongWinningStreakStaysExactBeyondSixteenBits) {
 TEST(Settlement, ProfitTableGrowsInsteadOfLosingRows) {
     Table t({}, 1200);
     // Every spin settles one stake: alternate a win and a loss on red.
-    for (int i = 0; i < 1100; ++i) t.random.queueNumbers({i % 2 == 0 ? 1 : 2});
+    for (int i = 0; i < 1100; ++i)
+        t.random.queueNumbers({i % 2 == 0 ? 1 : 2});
     for (int i = 0; i < 1100; ++i) {
         if (t.state.sideRedBlack == 0) t.stake(t.form.srot, "1");
         t.press();

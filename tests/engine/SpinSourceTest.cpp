@@ -15,10 +15,21 @@ TEST(SpinSource, ClassifiesNumbersIntoTheSidesOfEachPair) {
         int n, redBlack, lowHigh, evenOdd;
     };
     const Case cases[] = {
-        {18, 1, 1, 1}, {19, 1, 2, 2}, {10, 2, 1, 1}, {28, 2, 2, 1}, {11, 2, 1, 2},
-        {29, 2, 2, 2}, {36, 1, 2, 1}, {35, 2, 2, 2}, {0, 0, 0, 0},
+        {18, 1, 1, 1},
+        {19, 1, 2, 2},
+        {10, 2, 1, 1},
+        {28, 2, 2, 1},
+        {11, 2, 1, 2},
+        {29, 2, 2, 2},
+        {36, 1, 2, 1},
+        {35, 2, 2, 2},
+        {0, 0, 0, 0},
         // Only a permanence file brings these: no colour, the other tests as usual.
-        {37, 0, 2, 2}, {99, 0, 2, 2}, {-5, 0, 1, 2}, {32767, 0, 2, 2}, {-32768, 0, 1, 1},
+        {37, 0, 2, 2},
+        {99, 0, 2, 2},
+        {-5, 0, 1, 2},
+        {32767, 0, 2, 2},
+        {-32768, 0, 1, 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(chancePairs[0].sideOf(c.n, t.state), c.redBlack) << c.n;
@@ -49,8 +60,10 @@ TEST(SpinSource, DrawsExactlyTheWantedNumbersWithinTheWheel) {
         ASSERT_LE(numbers[i], 36);
         ++seen[static_cast<std::size_t>(numbers[i])];
     }
-    for (int count : seen) EXPECT_GT(count, 60);  // every number turns up (expected ~135)
-    for (std::size_t i = 5001; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], 0);
+    for (int count : seen)
+        EXPECT_GT(count, 60);  // every number turns up (expected ~135)
+    for (std::size_t i = 5001; i < numbers.size(); ++i)
+        EXPECT_EQ(numbers[i], 0);
 }
 
 TEST(SpinSource, ReplaysAPermanenceAndRoundsHalvesToEven) {
@@ -58,7 +71,8 @@ TEST(SpinSource, ReplaysAPermanenceAndRoundsHalvesToEven) {
     t.state.permanenceLoaded = 1;
     t.state.permanenceNumbers = {std::nullopt, 17.0, 0.0, 32.0, 3.5, 2.5, std::nullopt, 1e300};
     const double expected[] = {0, 17, 0, 32, 4, 2, 0, 32767};
-    for (int s = 0; s < 8; ++s) EXPECT_EQ(engine::nextNumber(t.game, s), expected[s]) << s;
+    for (int s = 0; s < 8; ++s)
+        EXPECT_EQ(engine::nextNumber(t.game, s), expected[s]) << s;
     // Beyond the array, and at nonsense indexes, a spin plays zero.
     EXPECT_EQ(engine::nextNumber(t.game, 8), 0);
     EXPECT_EQ(engine::nextNumber(t.game, 1e12), 0);

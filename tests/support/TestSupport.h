@@ -14,7 +14,7 @@
 namespace tamvek::test {
 
 class FakePlatform : public form::Platform {
-public:
+  public:
     form::Answer ask(std::string_view text, std::string_view title, form::Buttons buttons) override;
     void playSound(const std::string& path) override { sounds.push_back(path); }
     std::string programFolder() const override { return folder; }
@@ -33,13 +33,13 @@ public:
 
 // Numbers that come out of the random source in a given order.
 class ScriptedRandom : public engine::RandomSource {
-public:
+  public:
     void seedFromClock() override {}
     float next() override;
     // The next draws give these numbers (0..36).
     void queueNumbers(std::initializer_list<int> numbers);
 
-private:
+  private:
     std::deque<int> m_numbers;
 };
 

@@ -6,19 +6,32 @@ const std::string Control::m_empty;
 
 const char* kindName(ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return "label";
-        case ControlKind::TextBox: return "textbox";
-        case ControlKind::Button: return "button";
-        case ControlKind::OptionButton: return "option";
-        case ControlKind::CheckBox: return "checkbox";
-        case ControlKind::Grid: return "grid";
-        case ControlKind::RichText: return "richtext";
-        case ControlKind::Frame: return "frame";
-        case ControlKind::Shape: return "shape";
-        case ControlKind::Line: return "line";
-        case ControlKind::DriveList: return "drivelist";
-        case ControlKind::DirList: return "dirlist";
-        case ControlKind::FileList: return "filelist";
+        case ControlKind::Label:
+            return "label";
+        case ControlKind::TextBox:
+            return "textbox";
+        case ControlKind::Button:
+            return "button";
+        case ControlKind::OptionButton:
+            return "option";
+        case ControlKind::CheckBox:
+            return "checkbox";
+        case ControlKind::Grid:
+            return "grid";
+        case ControlKind::RichText:
+            return "richtext";
+        case ControlKind::Frame:
+            return "frame";
+        case ControlKind::Shape:
+            return "shape";
+        case ControlKind::Line:
+            return "line";
+        case ControlKind::DriveList:
+            return "drivelist";
+        case ControlKind::DirList:
+            return "dirlist";
+        case ControlKind::FileList:
+            return "filelist";
     }
     return "control";
 }
@@ -58,7 +71,8 @@ void Control::setForeColour(Rgb colour) {
 
 void Control::notify(Change what, int row, int col) const {
     const ChangeEvent event{what, row, col};
-    for (const auto& observer : m_observers) observer(*this, event);
+    for (const auto& observer : m_observers)
+        observer(*this, event);
 }
 
 Label::Label(std::string name, Geometry geometry, int tabIndex, ControlKind kind)
@@ -106,8 +120,7 @@ void TextBox::type(std::string_view chars) {
     while (i < chars.size()) {
         // One keystroke is one UTF-8 sequence: a lead byte and its continuation bytes.
         std::size_t n = 1;
-        while (i + n < chars.size() &&
-               (static_cast<unsigned char>(chars[i + n]) & 0xC0) == 0x80)
+        while (i + n < chars.size() && (static_cast<unsigned char>(chars[i + n]) & 0xC0) == 0x80)
             ++n;
         if (!takesInput()) return;
         if (!m_locked) setText(m_text + std::string(chars.substr(i, n)));

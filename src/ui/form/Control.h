@@ -53,7 +53,7 @@ struct ChangeEvent {
 };
 
 class Control {
-public:
+  public:
     using Observer = std::function<void(const Control&, const ChangeEvent&)>;
 
     Control(std::string name, ControlKind kind, Geometry geometry, int tabIndex = -1);
@@ -96,10 +96,10 @@ public:
 
     void addObserver(Observer observer) { m_observers.push_back(std::move(observer)); }
 
-protected:
+  protected:
     void notify(Change what, int row = -1, int col = -1) const;
 
-private:
+  private:
     std::string m_name;
     ControlKind m_kind;
     Geometry m_geometry;
@@ -120,7 +120,7 @@ private:
 // A control that only shows a caption: label, frame, shape or line. A change
 // handler may be bound; it runs when the caption really changes.
 class Label : public Control {
-public:
+  public:
     Label(std::string name, Geometry geometry, int tabIndex = -1,
           ControlKind kind = ControlKind::Label);
     const std::string& text() const override { return m_caption; }
@@ -129,13 +129,13 @@ public:
 
     std::function<void()> onChange;
 
-private:
+  private:
     std::string m_caption;
 };
 
 // A button. A click reaches its handler only while the button takes input.
 class Button : public Control {
-public:
+  public:
     Button(std::string name, std::string caption, Geometry geometry, int tabIndex);
     const std::string& text() const override { return m_caption; }
     const std::string& caption() const { return m_caption; }
@@ -144,7 +144,7 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     std::string m_caption;
 };
 
@@ -152,7 +152,7 @@ private:
 // setter returns, nested, and only if the text really changed. A locked box
 // takes no typed text but still gets key-up events.
 class TextBox : public Control {
-public:
+  public:
     TextBox(std::string name, Geometry geometry, int tabIndex);
     const std::string& text() const override { return m_text; }
     void setText(std::string text);
@@ -175,14 +175,14 @@ public:
     std::function<void()> onKeyUp;
     std::function<void()> onClick;
 
-private:
+  private:
     std::string m_text;
     bool m_locked = false;
 };
 
 // A check box; value 1 = ticked.
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(std::string name, std::string caption, Geometry geometry, int tabIndex);
     const std::string& text() const override { return m_caption; }
     int value() const { return m_value; }
@@ -191,19 +191,19 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     std::string m_caption;
     int m_value = 0;
 };
 
 // A multi-line box that shows a text file.
 class RichText : public Control {
-public:
+  public:
     RichText(std::string name, Geometry geometry, int tabIndex);
     const std::string& text() const override { return m_text; }
     void setText(std::string text);
 
-private:
+  private:
     std::string m_text;
 };
 

@@ -11,7 +11,7 @@
 namespace tamvek::form {
 
 class DriveList : public Control {
-public:
+  public:
     DriveList(std::string name, Geometry geometry, int tabIndex)
         : Control(std::move(name), ControlKind::DriveList, geometry, tabIndex) {}
     const std::string& text() const override { return m_drive; }
@@ -30,13 +30,13 @@ public:
     }
     std::function<void()> onChange;
 
-private:
+  private:
     std::string m_drive;
     std::vector<std::string> m_drives;
 };
 
 class DirList : public Control {
-public:
+  public:
     DirList(std::string name, Geometry geometry, int tabIndex)
         : Control(std::move(name), ControlKind::DirList, geometry, tabIndex) {}
     const std::string& text() const override { return m_path; }
@@ -55,13 +55,13 @@ public:
     }
     std::function<void()> onChange;
 
-private:
+  private:
     std::string m_path;
     std::vector<std::string> m_folders;
 };
 
 class FileList : public Control {
-public:
+  public:
     FileList(std::string name, Geometry geometry, int tabIndex, std::string pattern)
         : Control(std::move(name), ControlKind::FileList, geometry, tabIndex),
           m_pattern(std::move(pattern)) {}
@@ -98,7 +98,7 @@ public:
     }
     std::function<void()> onClick;
 
-private:
+  private:
     std::string m_pattern;
     std::string m_path;
     std::vector<std::string> m_files;

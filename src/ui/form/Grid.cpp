@@ -79,7 +79,9 @@ bool Grid::setFill(Rgb fill) {
     return true;
 }
 
-const std::string& Grid::text() const { return cell(m_row, m_col).text; }
+const std::string& Grid::text() const {
+    return cell(m_row, m_col).text;
+}
 
 void Grid::setColWidth(int col, int twips) {
     if (col < 0 || col >= m_cols) return;

@@ -12,7 +12,7 @@
 namespace tamvek::form {
 
 class Grid : public Control {
-public:
+  public:
     struct Cell {
         std::string text;
         std::optional<Rgb> fill;
@@ -48,7 +48,7 @@ public:
     void setColAlignment(int col, Align align);
     int rowHeight() const { return 240; }  // twips
 
-private:
+  private:
     Cell& at(int row, int col);
     int m_rows;
     int m_cols;

@@ -4,8 +4,8 @@ namespace tamvek::form {
 namespace {
 
 constexpr Rgb hex(unsigned v) {
-    return Rgb{static_cast<std::uint8_t>((v >> 16) & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF),
-               static_cast<std::uint8_t>(v & 0xFF)};
+    return Rgb{static_cast<std::uint8_t>((v >> 16) & 0xFF),
+               static_cast<std::uint8_t>((v >> 8) & 0xFF), static_cast<std::uint8_t>(v & 0xFF)};
 }
 
 constexpr Font small{8.25, true};
@@ -123,9 +123,9 @@ MainForm::MainForm()
     heading(Label5, "Zahl", 0x404040);
     tabelle2.setFont(small);
     tabelle2.setToolTip(" Zeigt alle  Würfe tabellarisch an ");
-    for (TextBox* box : {&srot, &sschwarz, &sklein, &sgross, &sgerade, &sungerade}) styleStakeBox(*box);
-    button(okersatz, Font{}, false,
-           " Zusätzliche\" nächster Wurf\"-Taste  ");
+    for (TextBox* box : {&srot, &sschwarz, &sklein, &sgross, &sgerade, &sungerade})
+        styleStakeBox(*box);
+    button(okersatz, Font{}, false, " Zusätzliche\" nächster Wurf\"-Taste  ");
     for (Button* b : {&oksetz1, &oksetz2, &oksetz3})
         button(*b, small, false, " Aktiviert die gesetzten Stücke ");
     for (Button* b : {&okabsetz1, &okabsetz2, &okabsetz3})
@@ -208,21 +208,21 @@ MainForm::MainForm()
     button(okexternok, small, false, nullptr);
     okexternok.setBackColour(hex(0xC0C0C0));
     button(okexternabbruch, small, true, nullptr);
-    for (Control* c : std::initializer_list<Control*>{&Drive1, &Label10, &Dir1, &File1,
-                                                     &okexternok, &okexternabbruch})
+    for (Control* c : std::initializer_list<Control*>{&Drive1, &Label10, &Dir1, &File1, &okexternok,
+                                                      &okexternabbruch})
         c->setParent(&Frame1);
 
-    m_controls = {&Label4,  &Label6,   &Label7,    &Label8,    &Label5,      &tabelle2,
-                  &srot,    &sschwarz, &sklein,    &sgross,    &sgerade,     &sungerade,
-                  &okersatz, &oksetz1, &oksetz2,   &oksetz3,   &okabsetz1,   &okabsetz2,
-                  &okabsetz3, &Shape3, &Shape4,    &Shape5,    &text,        &infotext,
-                  &Label13, &Label14,  &Label15,   &Label16,   &Label17,     &Label18,
-                  &Label19, &tabelle1, &Label3,    &lakut,     &Label9,      &gewtotal,
-                  &Label11, &gewhoch,  &Label12,   &gewtief,   &okfiktiv,    &Check1,
-                  &Label20, &okinfo,   &Shape1,    &Label1,    &textanzahl,  &Option1[0],
-                  &Option1[2], &haltbei, &Label2,  &lzahl,     &okstart,     &okabbrechen,
-                  &Line1,   &okdruck,  &okcopy,    &okextern,  &okende,      &Frame1,
-                  &Drive1,  &Label10,  &Dir1,      &File1,     &okexternok,  &okexternabbruch};
+    m_controls = {&Label4,     &Label6,   &Label7,  &Label8,   &Label5,     &tabelle2,
+                  &srot,       &sschwarz, &sklein,  &sgross,   &sgerade,    &sungerade,
+                  &okersatz,   &oksetz1,  &oksetz2, &oksetz3,  &okabsetz1,  &okabsetz2,
+                  &okabsetz3,  &Shape3,   &Shape4,  &Shape5,   &text,       &infotext,
+                  &Label13,    &Label14,  &Label15, &Label16,  &Label17,    &Label18,
+                  &Label19,    &tabelle1, &Label3,  &lakut,    &Label9,     &gewtotal,
+                  &Label11,    &gewhoch,  &Label12, &gewtief,  &okfiktiv,   &Check1,
+                  &Label20,    &okinfo,   &Shape1,  &Label1,   &textanzahl, &Option1[0],
+                  &Option1[2], &haltbei,  &Label2,  &lzahl,    &okstart,    &okabbrechen,
+                  &Line1,      &okdruck,  &okcopy,  &okextern, &okende,     &Frame1,
+                  &Drive1,     &Label10,  &Dir1,    &File1,    &okexternok, &okexternabbruch};
 }
 
 Control* MainForm::find(std::string_view name) const {

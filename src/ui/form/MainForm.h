@@ -14,7 +14,7 @@
 namespace tamvek::form {
 
 class MainForm {
-public:
+  public:
     MainForm();
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
@@ -70,7 +70,7 @@ public:
     // The six stake boxes in pair order: red, black, low, high, even, odd.
     TextBox* stakeBox(int index);
 
-private:
+  private:
     std::vector<Control*> m_controls;
 };
 

@@ -12,14 +12,14 @@
 namespace tamvek::form {
 
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(std::string name, std::string caption, Geometry geometry, int tabIndex)
         : Control(std::move(name), ControlKind::OptionButton, geometry, tabIndex),
           m_caption(std::move(caption)) {}
     const std::string& text() const override { return m_caption; }
     bool selected() const { return m_selected; }
 
-private:
+  private:
     friend class OptionGroup;
     void setSelected(bool on) {
         if (m_selected == on) return;
@@ -31,7 +31,7 @@ private:
 };
 
 class OptionGroup {
-public:
+  public:
     explicit OptionGroup(std::string name) : m_name(std::move(name)) {}
     const std::string& name() const { return m_name; }
 
@@ -49,7 +49,7 @@ public:
 
     std::function<void(int index)> onClick;
 
-private:
+  private:
     std::string m_name;
     std::map<int, std::unique_ptr<OptionButton>> m_members;
 };

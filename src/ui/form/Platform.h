@@ -16,7 +16,7 @@ enum class Answer { Yes, No, Cancel };
 enum class Buttons { YesNo, YesNoCancel };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal question box with a question-mark icon; returns the button pressed.
