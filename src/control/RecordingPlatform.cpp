@@ -1,0 +1,31 @@
+#include "control/RecordingPlatform.h"
+
+namespace tamvek::control {
+
+NoAnswerQueued::NoAnswerQueued(std::string question)
+    : std::runtime_error("no answer queued for the question: " + question),
+      m_question(std::move(question)) {}
+
+form::Answer RecordingPlatform::ask(std::string_view text, std::string_view title,
+                                    form::Buttons buttons) {
+    m_questions.emplace_back(text);
+    if (!m_scripted) return m_inner.ask(text, title, buttons);
+    if (m_answers.empty()) throw NoAnswerQueued(std::string(text));
+    const form::Answer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+void RecordingPlatform::playSound(const std::string& path) {
+    // Either separator: the folder comes from the platform and may be a Windows one.
+    const auto slash = path.find_last_of("/\\");
+    m_sounds.push_back(slash == std::string::npos ? path : path.substr(slash + 1));
+    m_inner.playSound(path);
+}
+
+void RecordingPlatform::quit() {
+    m_quit = true;
+    m_inner.quit();
+}
+
+}  // namespace tamvek::control

@@ -1,0 +1,91 @@
+// Runs the built tamvek-cli as a user would.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+std::string scriptFile(const std::string& name, const std::string& content) {
+    const std::string path = testing::TempDir() + "tamvek_cli_" + name + ".txt";
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+// `args` go to the shell as written; stderr is dropped.
+CliRun cli(const std::string& args) {
+    const std::string command =
+        std::string(TAMVEK_BIN_DIR) + "/tamvek-cli " + args + " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
+        run.out.append(buf, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+TEST(Cli, ExitStatus) {
+    const std::string good = scriptFile("good", "type textanzahl 2\nclick okstart\ndump lakut\n");
+    const std::string bad = scriptFile("bad", "type textanzahl 2\nclick nothere\n");
+    const std::string unanswered = scriptFile("unanswered", "click okende\n");
+    const std::string ended = scriptFile("ended", "answer ja\nclick okende\nbogus\n");
+    struct Case {
+        std::string args;
+        int status;
+    };
+    const Case cases[] = {
+        {"play " + good, 0},
+        {"play --seed 5 " + good, 0},
+        {"play - < " + good, 0},
+        {"play " + ended, 0},  // the program ended before the bad line
+        {"play " + bad, 2},
+        {"play " + unanswered, 2},
+        {"play /no/such/script.txt", 1},
+        {"", 2},
+        {"run " + good, 2},
+        {"play", 2},
+        {"play --seed", 2},
+        {"play --seed x " + good, 2},
+        {"play --seed -1 " + good, 2},
+        {"play --seed 4294967296 " + good, 2},
+        {"play --fast " + good, 2},
+        {"play " + good + " " + good, 2},
+        {"--help", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(cli(c.args).status, c.status) << c.args;
+}
+
+TEST(Cli, SameSeedSameGame) {
+    const std::string script =
+        scriptFile("seeded",
+                   "type textanzahl 20\nclick Check1\nclick okstart\n"
+                   "type srot 3\nclick oksetz1\ntype sgross 2\nclick oksetz2\n"
+                   "click Option1(2)\ntype haltbei 15\nclick okstart\ndump\n");
+    const CliRun a = cli("play --seed 42 " + script);
+    const CliRun b = cli("play --seed 42 " + script);
+    const CliRun c = cli("play --seed 43 " + script);
+    ASSERT_EQ(a.status, 0);
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_NE(a.out, c.out);
+
+    const nlohmann::json dump = nlohmann::json::parse(a.out);
+    EXPECT_EQ(dump["state"]["currentSpin"], 15);
+    EXPECT_EQ(dump["controls"]["Option1(0)"]["selected"], true);
+}
+
+}  // namespace
