@@ -1,0 +1,144 @@
+// The desktop program: one window over a session of the game.
+//
+//   tamvek [--seed N] [--script FILE] [--screenshot FILE.png]
+//
+// Without any display the program cannot open its window; rather than letting
+// Qt abort, it plays a short demo off screen and saves a picture of it.
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QStyleFactory>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "control/Session.h"
+#include "engine/RandomSource.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtPlatform.h"
+
+namespace {
+
+struct Options {
+    std::optional<std::uint32_t> seed;
+    std::optional<std::string> script;
+    std::optional<std::string> screenshot;
+    bool qtPlatformGiven = false;  // -platform on the command line
+};
+
+const char* const usage = "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png]\n";
+
+std::optional<std::uint32_t> parseSeed(const std::string& text) {
+    if (text.empty() || text.size() > 10 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const unsigned long long value = std::stoull(text);
+    if (value > 0xFFFFFFFFull) return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
+// Our own options; everything else is left for Qt (-platform, -style, ...).
+std::optional<Options> parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc) return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        if (arg == "--seed") {
+            const auto v = value();
+            o.seed = v ? parseSeed(*v) : std::nullopt;
+            if (!o.seed) {
+                std::cerr << "tamvek: --seed needs a whole number from 0 to 4294967295\n";
+                return std::nullopt;
+            }
+        } else if (arg == "--script" || arg == "--screenshot") {
+            const auto v = value();
+            if (!v || v->empty()) {
+                std::cerr << "tamvek: " << arg << " needs a file name\n";
+                return std::nullopt;
+            }
+            (arg == "--script" ? o.script : o.screenshot) = *v;
+        } else if (arg == "--help" || arg == "-h") {
+            std::cout << usage;
+            std::exit(0);
+        } else if (arg == "-platform" || arg == "--platform") {
+            o.qtPlatformGiven = true;
+        }
+    }
+    return o;
+}
+
+bool hasDisplay(const Options& o) {
+    return o.qtPlatformGiven || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// A few spins of a ten-spin run, played through the model as a user would.
+void playDemo(tamvek::control::Session& session) {
+    auto& f = session.form();
+    f.textanzahl.type("10");
+    for (int press = 0; press < 3; ++press)
+        f.okstart.click();
+}
+
+// Renders the window without putting it on the screen.
+bool saveScreenshot(tamvek::qt::MainWindow& window, const QString& file) {
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    return window.grab().save(file, "PNG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parse(argc, argv);
+    if (!options) {
+        std::cerr << usage;
+        return 2;
+    }
+    const bool demo = !hasDisplay(*options);
+    if (demo) {
+        std::cout << "tamvek: no display found; playing a short demo off screen" << std::endl;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tamvek"));
+    // One style everywhere, so the window's colours look the same on every desktop.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+
+    if (options->script) {
+        std::cerr << "tamvek: script support not built\n";
+        return 2;
+    }
+
+    const auto random = tamvek::engine::makeRandom(options->seed);
+    tamvek::qt::QtPlatform platform;
+    tamvek::control::Session session(platform, *random);
+    tamvek::qt::MainWindow window(session);
+    platform.setWindow(&window);
+
+    if (demo && !options->script) playDemo(session);
+    if (platform.quitRequested()) return 0;
+
+    if (options->screenshot || demo) {
+        const QString file = QString::fromStdString(
+            options->screenshot ? *options->screenshot : std::string("tamvek-demo.png"));
+        if (!saveScreenshot(window, file)) {
+            std::cerr << "tamvek: cannot write " << file.toStdString() << '\n';
+            return 1;
+        }
+        std::cout << (demo ? QFileInfo(file).absoluteFilePath() : file).toStdString() << std::endl;
+        return 0;
+    }
+
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,115 @@
+#include "ui/qt/QtPlatform.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QStorageInfo>
+#include <QStringDecoder>
+#include <QUrl>
+#include <algorithm>
+
+#include "ui/form/Control.h"
+
+namespace tamvek::qt {
+namespace {
+
+QString qstr(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+constexpr std::size_t keptEffects = 4;
+constexpr qint64 repaintEveryMs = 30;
+
+}  // namespace
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+form::Answer QtPlatform::ask(std::string_view text, std::string_view title, form::Buttons buttons) {
+    QMessageBox box(QMessageBox::Question, qstr(title), qstr(text), QMessageBox::NoButton,
+                    m_window.data());
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    QPushButton* cancel = nullptr;
+    if (buttons == form::Buttons::YesNoCancel)
+        cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel != nullptr ? cancel : no);
+    box.exec();
+    const QAbstractButton* pressed = box.clickedButton();
+    if (pressed == yes) return form::Answer::Yes;
+    if (cancel != nullptr && pressed == cancel) return form::Answer::Cancel;
+    return form::Answer::No;
+}
+
+void QtPlatform::playSound(const std::string& path) {
+    const QString file = qstr(path);
+    if (!QFileInfo::exists(file)) return;
+    if (m_audio < 0) m_audio = QMediaDevices::audioOutputs().isEmpty() ? 0 : 1;
+    if (m_audio == 0) return;
+    const QUrl url = QUrl::fromLocalFile(file);
+    auto it = std::find_if(m_effects.begin(), m_effects.end(),
+                           [&](const auto& e) { return e->source() == url; });
+    if (it == m_effects.end()) {
+        auto effect = std::make_unique<QSoundEffect>();
+        effect->setSource(url);
+        m_effects.push_back(std::move(effect));
+        if (m_effects.size() > keptEffects) m_effects.pop_front();
+        it = std::prev(m_effects.end());
+    }
+    (*it)->play();  // starts once loaded; never waits
+}
+
+std::string QtPlatform::programFolder() const {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::optional<std::string> QtPlatform::readTextFile(const std::string& path) const {
+    QFile file(qstr(path));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    // The program works in UTF-8; files written on old systems are Latin-1.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(bytes);
+    if (!utf8.hasError()) return decoded.toUtf8().toStdString();
+    return QString::fromLatin1(bytes).toUtf8().toStdString();
+}
+
+std::string QtPlatform::shortDate() const {
+    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+void QtPlatform::repaintNow(const form::Control& control) {
+    if (m_window.isNull() || !m_window->isVisible()) return;
+    // A long halt-at run asks after every spin; painting that often would
+    // cost more than the run.
+    if (m_sinceRepaint.isValid() && m_sinceRepaint.elapsed() < repaintEveryMs) return;
+    m_sinceRepaint.start();
+    QWidget* w = m_window->findChild<QWidget*>(QString::fromStdString(control.name()));
+    (w != nullptr ? w : m_window.data())->repaint();
+}
+
+std::vector<std::string> QtPlatform::drives() const {
+    std::vector<std::string> roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady()) roots.push_back(volume.rootPath().toStdString());
+    std::sort(roots.begin(), roots.end());
+    roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
+    if (roots.empty()) roots.push_back("/");
+    return roots;
+}
+
+void QtPlatform::quit() {
+    m_quitRequested = true;
+    if (!m_window.isNull()) m_window->close();
+    QCoreApplication::quit();
+}
+
+}  // namespace tamvek::qt

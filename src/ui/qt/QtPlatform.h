@@ -1,0 +1,49 @@
+#pragma once
+// The machine around the window, served by Qt: German question boxes, wave
+// files played without waiting, the program's folder, text files, the short
+// date, a throttled repaint during long runs, the mounted volumes and quitting.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+#include <deque>
+#include <memory>
+
+#include "ui/form/Platform.h"
+
+class QSoundEffect;
+
+namespace tamvek::qt {
+
+class QtPlatform : public form::Platform {
+  public:
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // The window that parents the question boxes, is repainted and closed.
+    void setWindow(QWidget* window) { m_window = window; }
+
+    form::Answer ask(std::string_view text, std::string_view title, form::Buttons buttons) override;
+    void playSound(const std::string& path) override;
+    std::string programFolder() const override;
+    std::optional<std::string> readTextFile(const std::string& path) const override;
+    std::string shortDate() const override;
+    void repaintNow(const form::Control& control) override;
+    std::vector<std::string> drives() const override;
+    void quit() override;
+
+    // Set once quit() ran; a caller without a running event loop checks it.
+    bool quitRequested() const { return m_quitRequested; }
+
+  private:
+    QPointer<QWidget> m_window;
+    QElapsedTimer m_sinceRepaint;
+    // A few effects stay alive so a sound is not cut off by the next one.
+    std::deque<std::unique_ptr<QSoundEffect>> m_effects;
+    int m_audio = -1;  // -1 not yet known, 0 no output device, 1 present
+    bool m_quitRequested = false;
+};
+
+}  // namespace tamvek::qt
