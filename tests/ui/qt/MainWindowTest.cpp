@@ -1,0 +1,270 @@
+// The window driven through its real widgets, as a user would.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QtTest>
+#include <memory>
+
+#include "control/Session.h"
+#include "engine/RandomSource.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtPlatform.h"
+
+using namespace tamvek;
+
+namespace {
+
+// The Qt services, except that question boxes are answered without a dialog.
+class QuietPlatform : public qt::QtPlatform {
+  public:
+    form::Answer ask(std::string_view text, std::string_view, form::Buttons) override {
+        questions.emplace_back(text);
+        return form::Answer::No;
+    }
+    std::vector<std::string> questions;
+};
+
+struct Fixture {
+    QuietPlatform platform;
+    engine::Mt19937Random random{7};
+    control::Session session{platform, random};
+    qt::MainWindow window{session};
+    form::MainForm& form = session.form();
+
+    Fixture() {
+        platform.setWindow(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    template <typename W>
+    W* widget(const char* name) {
+        auto* w = window.findChild<W*>(QString::fromLatin1(name));
+        if (w == nullptr) qFatal("no widget %s", name);
+        return w;
+    }
+    QString cell(const char* grid, int row, int col) {
+        auto* view = widget<QTableView>(grid);
+        return view->model()->index(row, col).data().toString();
+    }
+    // Types a count and plays the first spin through the widgets.
+    void startRun(const char* count) {
+        QTest::keyClicks(widget<QLineEdit>("textanzahl"), QString::fromLatin1(count));
+        QTest::mouseClick(widget<QPushButton>("okstart"), Qt::LeftButton);
+    }
+};
+
+QRect pixels(const form::Geometry& g) {
+    return QRect(qt::MainWindow::px(g.left), qt::MainWindow::px(g.top),
+                 std::max(1, qt::MainWindow::px(g.width)),
+                 std::max(1, qt::MainWindow::px(g.height)));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void typingACountEnablesStart() {
+        Fixture f;
+        auto* start = f.widget<QPushButton>("okstart");
+        QVERIFY(!start->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), f.widget<QWidget>("textanzahl"));
+        QTest::keyClicks(f.widget<QLineEdit>("textanzahl"), "12");
+        QCOMPARE(f.form.textanzahl.text(), std::string("12"));
+        QVERIFY(start->isEnabled());
+        QVERIFY(f.widget<QPushButton>("okersatz")->isEnabled());
+    }
+
+    void refusedTextShowsTheModelsText_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("startEnabled");
+        QTest::newRow("count in range") << "250"
+                                        << "250" << true;
+        QTest::newRow("zero is removed") << "0"
+                                         << "" << false;
+        QTest::newRow("letters are removed") << "x"
+                                             << "" << false;
+        // The fifth digit makes 10000, which the count rule removes.
+        QTest::newRow("too many spins") << "10000"
+                                        << "" << false;
+    }
+    void refusedTextShowsTheModelsText() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, startEnabled);
+        Fixture f;
+        auto* box = f.widget<QLineEdit>("textanzahl");
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(QString::fromStdString(f.form.textanzahl.text()), shown);
+        QCOMPARE(f.widget<QPushButton>("okstart")->isEnabled(), startEnabled);
+    }
+
+    void startPlaysASpin() {
+        Fixture f;
+        f.startRun("10");
+        QCOMPARE(f.widget<QLabel>("lakut")->text(), QString("1"));
+        const QString number = QString::number(f.session.state().currentNumber);
+        QCOMPARE(f.widget<QLabel>("lzahl")->text(), number);
+        QCOMPARE(f.cell("tabelle2", 0, 10), number);
+        QCOMPARE(f.cell("tabelle2", 9, 0), QString("10"));
+        QCOMPARE(f.widget<QTableView>("tabelle2")->model()->rowCount(), 11);
+        QCOMPARE(f.widget<QPushButton>("okstart")->text(), QString("Weiter"));
+        QVERIFY(!f.widget<QLineEdit>("srot")->isReadOnly());
+    }
+
+    void keyReleaseDrivesThePartnerRule() {
+        Fixture f;
+        f.startRun("10");
+        auto* red = f.widget<QLineEdit>("srot");
+        auto* black = f.widget<QLineEdit>("sschwarz");
+        auto* activate = f.widget<QPushButton>("oksetz1");
+        QTest::keyClicks(red, "5");
+        QCOMPARE(red->text(), QString("5"));
+        QVERIFY(activate->isEnabled());
+        QTest::keyClicks(black, "7");
+        QCOMPARE(red->text(), QString(""));
+        QCOMPARE(black->text(), QString("7"));
+        QCOMPARE(f.form.srot.text(), std::string());
+        QVERIFY(activate->isEnabled());
+    }
+
+    void tabMovesTheKeyReleaseIntoTheNextBox() {
+        Fixture f;
+        f.startRun("10");
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        auto* red = f.widget<QLineEdit>("srot");
+        red->setFocus();
+        QTest::keyClicks(red, "5");
+        QVERIFY(f.widget<QPushButton>("oksetz1")->isEnabled());
+        // The press moves the focus on; the release then belongs to the empty
+        // partner box, whose rule disables the pair's button again.
+        QTest::keyPress(red, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.widget<QWidget>("sschwarz"));
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!f.widget<QPushButton>("oksetz1")->isEnabled());
+        QCOMPARE(red->text(), QString("5"));
+    }
+
+    void autoRepeatReleasesAreNotKeyUps() {
+        Fixture f;
+        f.startRun("10");
+        auto* red = f.widget<QLineEdit>("srot");
+        f.form.srot.setText("5");  // set by the program: no key-up yet
+        QVERIFY(!f.widget<QPushButton>("oksetz1")->isEnabled());
+        QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_5, Qt::NoModifier, "5", true);
+        QApplication::sendEvent(red, &repeat);
+        QVERIFY(!f.widget<QPushButton>("oksetz1")->isEnabled());
+        QKeyEvent real(QEvent::KeyRelease, Qt::Key_5, Qt::NoModifier, "5", false);
+        QApplication::sendEvent(red, &real);
+        QVERIFY(f.widget<QPushButton>("oksetz1")->isEnabled());
+    }
+
+    void optionAndCheckBoxClicksReachTheModel() {
+        Fixture f;
+        auto* halt = f.widget<QRadioButton>("Option1(2)");
+        QTest::mouseClick(halt, Qt::LeftButton, {}, QPoint(8, halt->height() / 2));
+        QVERIFY(f.form.Option1.isSelected(2));
+        QVERIFY(halt->isChecked());
+        QVERIFY(!f.widget<QRadioButton>("Option1(0)")->isChecked());
+        QVERIFY(f.widget<QLineEdit>("haltbei")->isEnabled());
+
+        // The program selects the other one: the widgets follow.
+        f.form.Option1.select(0);
+        QVERIFY(f.widget<QRadioButton>("Option1(0)")->isChecked());
+        QVERIFY(!halt->isChecked());
+        QVERIFY(!f.widget<QLineEdit>("haltbei")->isEnabled());
+
+        auto* sound = f.widget<QCheckBox>("Check1");
+        QTest::mouseClick(sound, Qt::LeftButton, {}, QPoint(6, sound->height() / 2));
+        QCOMPARE(f.form.Check1.value(), 1);
+        QVERIFY(sound->isChecked());
+    }
+
+    void panelsCoverWhatTheyOverlap() {
+        Fixture f;
+        f.form.Frame1.setVisible(true);
+        auto* frame = f.widget<QGroupBox>("Frame1");
+        QVERIFY(frame->isVisible());
+        // The Start button lies under the panel now.
+        const QPoint start = f.widget<QWidget>("okstart")->geometry().center();
+        QWidget* hit = f.window.childAt(start);
+        QVERIFY(hit == frame || frame->isAncestorOf(hit));
+        QCOMPARE(f.widget<QWidget>("okexternok")->parentWidget(), frame);
+
+        f.form.infotext.setText("Zeile 1\rZeile 2");
+        f.form.infotext.setVisible(true);
+        const QPoint table = f.widget<QWidget>("tabelle1")->geometry().center();
+        QWidget* info = f.widget<QWidget>("infotext");
+        hit = f.window.childAt(table);
+        QVERIFY(hit == info || info->isAncestorOf(hit));
+
+        // A thin bar shows only between the two buttons it connects.
+        auto* button = f.widget<QWidget>("oksetz1");
+        const QPoint onBar(qt::MainWindow::px(f.form.Shape3.geometry().left),
+                           button->geometry().center().y());
+        QVERIFY(button->geometry().contains(onBar));
+        QCOMPARE(f.window.childAt(onBar), button);
+    }
+
+    void everyControlHasItsWidgetInPlace() {
+        Fixture f;
+        QCOMPARE(f.window.windowTitle(),
+                 QString::fromUtf8("Quovan / EC / Tamvek 1    Vrask / V03.01"));
+        QCOMPARE(f.window.size(), QSize(638, 477));
+        const QPixmap shot = f.window.grab();
+        QCOMPARE(shot.size() / shot.devicePixelRatio(), QSize(638, 477));
+        QCOMPARE(f.window.windowIcon().availableSizes().value(0), QSize(32, 32));
+        int count = 0;
+        for (const form::Control* c : f.form.controls()) {
+            const QString name = QString::fromStdString(c->name());
+            auto* w = f.window.findChild<QWidget*>(name);
+            QVERIFY2(w != nullptr, qPrintable(name));
+            QCOMPARE(w->geometry(), pixels(c->geometry()));
+            const bool shown = c->visible() && (c->parent() == nullptr || c->parent()->visible());
+            QVERIFY2(w->isVisible() == shown, qPrintable(name));
+            QCOMPARE(w->isEnabled(),
+                     c->enabled() && (c->parent() == nullptr || c->parent()->enabled()));
+            if (!c->toolTip().empty()) QCOMPARE(w->toolTip(), QString::fromStdString(c->toolTip()));
+            ++count;
+        }
+        QCOMPARE(count, 66);
+        // The look of a few: colours and captions as designed.
+        QCOMPARE(f.widget<QLabel>("gewtotal")->text(), QString("0"));
+        QCOMPARE(f.widget<QLabel>("gewtotal")->palette().color(QPalette::Window),
+                 QColor(0x80, 0xFF, 0x80));
+        QCOMPARE(f.widget<QLineEdit>("srot")->palette().color(QPalette::Base),
+                 QColor(0xFF, 0xFF, 0xC0));
+        QVERIFY(f.widget<QLineEdit>("srot")->isReadOnly());
+        QVERIFY(f.widget<QLabel>("text")->text().contains('\n'));
+        QVERIFY(!f.widget<QLabel>("text")->text().contains('\r'));
+        QCOMPARE(shot.toImage().pixelColor(2, 2), QColor(0xE0, 0xE0, 0xE0));
+    }
+
+    void haltAtRunFillsTenThousandRows() {
+        Fixture f;
+        QTest::keyClicks(f.widget<QLineEdit>("textanzahl"), "9999");
+        auto* halt = f.widget<QRadioButton>("Option1(2)");
+        QTest::mouseClick(halt, Qt::LeftButton, {}, QPoint(8, halt->height() / 2));
+        QTest::mouseClick(f.widget<QPushButton>("okstart"), Qt::LeftButton);
+        QCOMPARE(f.widget<QLabel>("lakut")->text(), QString("9999"));
+        auto* view = f.widget<QTableView>("tabelle2");
+        QCOMPARE(view->model()->rowCount(), 10000);
+        QCOMPARE(f.cell("tabelle2", 9998, 0), QString("9999"));
+        QCOMPARE(f.cell("tabelle2", 9998, 10), QString::number(f.session.state().currentNumber));
+        // The log is scrolled so its current row stays in view.
+        QCOMPARE(view->verticalScrollBar()->value(), f.form.tabelle2.topRow());
+        QCOMPARE(view->rowAt(0), f.form.tabelle2.topRow());
+        QVERIFY(f.form.tabelle2.topRow() > 9000);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

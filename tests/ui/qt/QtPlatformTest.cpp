@@ -1,0 +1,70 @@
+// The Qt services behind the logic: files, folders, drives and sound.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ui/qt/QtPlatform.h"
+
+using tamvek::qt::QtPlatform;
+
+class QtPlatformTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void readsTextFilesAsUtf8_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("utf-8 stays")
+            << QByteArray("W\xC3\xBCrfe\r\n") << QByteArray("W\xC3\xBCrfe\r\n");
+        QTest::newRow("latin-1 is converted")
+            << QByteArray("W\xFCrfe") << QByteArray("W\xC3\xBCrfe");
+        QTest::newRow("empty file") << QByteArray() << QByteArray();
+    }
+    void readsTextFilesAsUtf8() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("info.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QtPlatform platform;
+        const auto read = platform.readTextFile(path.toStdString());
+        QVERIFY(read.has_value());
+        QCOMPARE(QByteArray::fromStdString(*read), text);
+    }
+
+    void missingFileIsNothing() {
+        QtPlatform platform;
+        QVERIFY(!platform.readTextFile("/no/such/folder/info_tamvek1.txt").has_value());
+    }
+
+    void programFolderIsTheBinarysFolder() {
+        QtPlatform platform;
+        QCOMPARE(QString::fromStdString(platform.programFolder()),
+                 QCoreApplication::applicationDirPath());
+        QVERIFY(!platform.programFolder().empty() && platform.programFolder().back() != '/');
+    }
+
+    void drivesAreMountedRoots() {
+        QtPlatform platform;
+        const auto drives = platform.drives();
+        QVERIFY(!drives.empty());
+        for (const std::string& d : drives)
+            QVERIFY2(QDir(QString::fromStdString(d)).exists(), d.c_str());
+        QVERIFY(std::is_sorted(drives.begin(), drives.end()));
+    }
+
+    void soundFailuresStaySilent() {
+        // A missing file and a file that is no wave must both just return.
+        QtPlatform platform;
+        platform.playSound("/no/such/g2.wav");
+        platform.playSound(QFINDTESTDATA("QtPlatformTest.cpp").toStdString());
+        platform.playSound(QFINDTESTDATA("QtPlatformTest.cpp").toStdString());
+    }
+};
+
+QTEST_MAIN(QtPlatformTest)
+#include "QtPlatformTest.moc"
