@@ -393,7 +393,7 @@ void MainWindow::onChange(const form::Control& c, const form::ChangeEvent& e) {
             }
             break;
         case form::Change::TopRow:
-            if (c.kind() == ControlKind::Grid) applyTopRow(static_cast<const form::Grid&>(c));
+            if (c.kind() == ControlKind::Grid) scheduleTopRow(static_cast<const form::Grid&>(c));
             break;
     }
 }
@@ -550,6 +550,25 @@ void MainWindow::applyTopRow(const form::Grid& grid) {
         m_layoutPending[&grid] = false;
     }
     view->verticalScrollBar()->setValue(grid.topRow());
+}
+
+// A halt-at run moves the first row after every spin. Scrolling the view each
+// time would shift its pixels ten thousand times for one picture the user sees
+// when the handler returns, so the last top row is applied then.
+void MainWindow::scheduleTopRow(const form::Grid& grid) {
+    m_scrollPending[&grid] = true;
+    if (m_scrollQueued) return;
+    m_scrollQueued = true;
+    QMetaObject::invokeMethod(this, &MainWindow::applyPendingTopRows, Qt::QueuedConnection);
+}
+
+void MainWindow::applyPendingTopRows() {
+    m_scrollQueued = false;
+    for (auto& [grid, pending] : m_scrollPending) {
+        if (!pending) continue;
+        pending = false;
+        applyTopRow(*grid);
+    }
 }
 
 void MainWindow::orderTabs() {

@@ -51,6 +51,8 @@ class MainWindow : public QWidget {
     void applyItems(const form::Control& control, QWidget* widget);
     void applyCurrent(const form::Control& control, QWidget* widget);
     void applyTopRow(const form::Grid& grid);
+    void scheduleTopRow(const form::Grid& grid);
+    void applyPendingTopRows();
     void orderTabs();
 
     control::Session& m_session;
@@ -58,6 +60,8 @@ class MainWindow : public QWidget {
     std::map<const QObject*, form::TextBox*> m_boxes;
     std::map<const form::Grid*, GridModel*> m_gridModels;
     std::map<const form::Grid*, bool> m_layoutPending;  // rows changed since the view laid out
+    std::map<const form::Grid*, bool> m_scrollPending;  // top row changed inside a handler
+    bool m_scrollQueued = false;
     QButtonGroup* m_options = nullptr;
     bool m_shown = false;
     QWidget* m_firstFocus = nullptr;  // tab position 0
