@@ -2,8 +2,9 @@
 //
 //   tamvek [--seed N] [--script FILE] [--screenshot FILE.png]
 //
-// Without any display the program cannot open its window; rather than letting
-// Qt abort, it plays a short demo off screen and saves a picture of it.
+// --script plays a file of user actions (the format of tamvek-cli, "-" for
+// standard input) on the window before it shows. Without any display the program cannot open its
+// window; rather than letting Qt abort, it plays a short demo off screen and saves a picture of it.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -11,10 +12,13 @@
 #include <QStyleFactory>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "control/RecordingPlatform.h"
+#include "control/ScriptPlayer.h"
 #include "control/Session.h"
 #include "engine/RandomSource.h"
 #include "ui/qt/MainWindow.h"
@@ -114,19 +118,44 @@ int main(int argc, char** argv) {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
 
+    std::ifstream scriptFile;
+    std::istream* script = nullptr;
     if (options->script) {
-        std::cerr << "tamvek: script support not built\n";
-        return 2;
+        if (*options->script == "-") {
+            script = &std::cin;
+        } else {
+            scriptFile.open(*options->script);
+            if (!scriptFile) {
+                std::cerr << "tamvek: cannot open " << *options->script << "\n";
+                return 1;
+            }
+            script = &scriptFile;
+        }
     }
 
     const auto random = tamvek::engine::makeRandom(options->seed);
     tamvek::qt::QtPlatform platform;
-    tamvek::control::Session session(platform, *random);
+    tamvek::control::RecordingPlatform recorder(platform);
+    tamvek::control::Session session(recorder, *random);
     tamvek::qt::MainWindow window(session);
     platform.setWindow(&window);
 
-    if (demo && !options->script) playDemo(session);
-    if (platform.quitRequested()) return 0;
+    if (script != nullptr) {
+        // Questions take their answers from the script; afterwards the user answers.
+        recorder.setScripted(true);
+        const tamvek::control::ScriptResult result =
+            tamvek::control::ScriptPlayer(session, recorder, std::cout).run(*script);
+        recorder.setScripted(false);
+        std::cout.flush();
+        if (!result.ok) {
+            std::cerr << "tamvek: " << *options->script << ":" << result.line << ": "
+                      << result.message << "\n";
+            return 2;
+        }
+    } else if (demo) {
+        playDemo(session);
+    }
+    if (recorder.quitRequested()) return 0;
 
     if (options->screenshot || demo) {
         const QString file = QString::fromStdString(
