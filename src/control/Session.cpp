@@ -7,6 +7,9 @@
 #include "control/StartUp.h"
 #include "engine/FictitiousPlay.h"
 #include "engine/RunDriver.h"
+#include "output/InfoText.h"
+#include "output/ScreenCopy.h"
+#include "output/TextReport.h"
 
 namespace tamvek::control {
 
@@ -40,6 +43,9 @@ void bindHandlers(engine::Game& game) {
     f.textanzahl.onChange = [g] { countChanged(*g); };
     f.haltbei.onChange = [g] { haltChanged(*g); };
     f.Option1.onClick = [g](int) { modeChanged(*g); };
+    f.okdruck.onClick = [g] { output::printPressed(*g); };
+    f.okcopy.onClick = [g] { output::copyPressed(*g); };
+    f.okinfo.onClick = [g] { output::infoPressed(*g); };
 }
 
 }  // namespace tamvek::control

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/form/PrintJob.h"
+
 namespace tamvek::form {
 
 class Control;
@@ -33,6 +35,17 @@ class Platform {
     virtual void repaintNow(const Control& control) { (void)control; }
     // The machine's drives or mounted volumes, for the import panel.
     virtual std::vector<std::string> drives() const { return {"/"}; }
+    // The printer set-up dialog; false when the user cancelled it.
+    virtual bool printerSetup() { return true; }
+    // Carries out a text printout on the printer (or into a file when there is
+    // no printer). Printer failures are the platform's to report.
+    virtual PrintOutcome printReport(const PrintJob& job) {
+        (void)job;
+        return {};
+    }
+    // Prints a picture of the window's client area scaled to the page; failures
+    // stay silent (nothing printed).
+    virtual PrintOutcome printWindowImage() { return {}; }
     // Close the window and end the program.
     virtual void quit() = 0;
 };

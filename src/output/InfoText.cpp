@@ -1,0 +1,22 @@
+#include "output/InfoText.h"
+
+namespace tamvek::output {
+
+void infoPressed(engine::Game& game) {
+    auto& f = game.form;
+    if (f.okinfo.caption() == infoCaption) {
+        f.infotext.setVisible(true);
+        const auto content =
+            game.platform.readTextFile(game.platform.programFolder() + "/" + infoFileName);
+        f.infotext.setText(content ? *content
+                                   : std::string("Problem:") + "\n" +
+                                         "Kann die Datei Info_Tamvek1.txt nicht finden.");
+        f.okinfo.setCaption(endInfoCaption);
+    } else if (f.okinfo.caption() == endInfoCaption) {
+        f.infotext.setVisible(false);
+        f.okinfo.setCaption(infoCaption);
+        f.infotext.setText("");
+    }
+}
+
+}  // namespace tamvek::output

@@ -1,0 +1,23 @@
+#include "output/Printing.h"
+
+namespace tamvek::output {
+
+bool confirmPrinting(engine::Game& game) {
+    switch (game.platform.ask(printQuestion, printTitle, form::Buttons::YesNoCancel)) {
+        case form::Answer::Cancel:
+            return false;
+        case form::Answer::Yes:
+            // A cancelled set-up dialog means the user changed their mind.
+            return game.platform.printerSetup();
+        case form::Answer::No:
+            break;
+    }
+    return true;
+}
+
+void tellSavedFile(engine::Game& game, const form::PrintOutcome& outcome) {
+    if (outcome.savedFile.empty()) return;
+    game.form.text.setCaption(" Ausdruck gespeichert: " + outcome.savedFile);
+}
+
+}  // namespace tamvek::output
