@@ -1,0 +1,71 @@
+#pragma once
+// Carries printouts out with Qt. One printer lives as long as the program, so
+// settings chosen in the set-up dialog hold for the next printout. A page never
+// goes nowhere: without a printer, or when the user chose to print into a
+// file, it lands in a PDF file whose path the outcome names.
+
+#include <QDateTime>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "ui/form/PrintJob.h"
+
+class QPainter;
+class QPixmap;
+class QPrinter;
+class QRectF;
+class QWidget;
+
+namespace tamvek::qt {
+
+// Sends every printout into this PDF file instead of a printer, without the
+// set-up dialog (for checking a printout without a printer or a screen). An
+// empty path switches it off.
+void setPrintTarget(const QString& pdfPath);
+QString printTarget();
+
+// Draws a text printout on an open painter: `area` is the printable part of
+// the page in device pixels. Columns are measured in the average character
+// width of the current font. Starts a new page when a page is full.
+void paintPrintJob(QPainter& painter, const form::PrintJob& job, const QRectF& area,
+                   const std::function<bool()>& newPage);
+
+// Where a printout goes when there is no printer: the user's documents folder
+// (or the current folder if there is none), named after `kind` and the time,
+// e.g. "Tamvek-Ausdruck-2026-12-07-0815.pdf"; an existing file is never
+// overwritten ("...-0815-2.pdf").
+QString pdfPathFor(const QString& kind, const QDateTime& when);
+
+class QtPrinter {
+  public:
+    QtPrinter();
+    ~QtPrinter();
+    QtPrinter(const QtPrinter&) = delete;
+    QtPrinter& operator=(const QtPrinter&) = delete;
+
+    // The window that parents the set-up dialog and the error message.
+    void setParent(QWidget* window) { m_parent = window; }
+
+    // The printer set-up dialog; false when the user cancelled it.
+    bool setup();
+    // A failing printer is reported in a message box (no output).
+    form::PrintOutcome printReport(const form::PrintJob& job);
+    // Failures stay silent.
+    form::PrintOutcome printImage(const QPixmap& picture);
+    // The window's client area: a main window's central widget, else the
+    // widget itself.
+    form::PrintOutcome printWindow(QWidget* window);
+
+  private:
+    // Points the printer at a file when it must print into one; returns that
+    // file, or an empty string for a real printer.
+    QString chooseOutput(const QString& kind);
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPointer<QWidget> m_parent;
+    bool m_fileChosenInDialog = false;
+};
+
+}  // namespace tamvek::qt
