@@ -125,43 +125,53 @@ QString pdfPathFor(const QString& kind, const QDateTime& when) {
     return path;
 }
 
-QtPrinter::QtPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    // The quarter inch most printers cannot reach anyway; the report's columns
-    // count from there.
-    m_printer->setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
-    m_printer->setDocName("Tamvek");
+QtPrinter::QtPrinter() = default;
+
+QPrinter& QtPrinter::printer() {
+    // Made on first use: a printer needs the application object, which may
+    // not exist yet when the platform is made.
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // The quarter inch most printers cannot reach anyway; the report's
+        // columns count from there.
+        m_printer->setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
+        m_printer->setDocName("Tamvek");
+    }
+    return *m_printer;
 }
 
 QtPrinter::~QtPrinter() = default;
 
 bool QtPrinter::setup() {
     if (!printTarget().isEmpty()) return true;
-    QPrintDialog dialog(m_printer.get(), m_parent);
+    QPrintDialog dialog(&printer(), m_parent);
     dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
     if (dialog.exec() != QDialog::Accepted) return false;
-    m_fileChosenInDialog =
-        m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
+    m_fileChosenInDialog = printer().outputFormat() == QPrinter::PdfFormat &&
+                           !printer().outputFileName().isEmpty() &&
+                           printer().outputFileName() != m_autoFile;
     return true;
 }
 
 QString QtPrinter::chooseOutput(const QString& kind) {
     if (!printTarget().isEmpty()) {
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(printTarget());
+        printer().setOutputFormat(QPrinter::PdfFormat);
+        printer().setOutputFileName(printTarget());
         return printTarget();
     }
-    if (m_fileChosenInDialog) return m_printer->outputFileName();
+    if (m_fileChosenInDialog) return printer().outputFileName();
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the page would go nowhere: a PDF file stands in.
         const QString path = pdfPathFor(kind, QDateTime::currentDateTime());
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(path);
+        m_autoFile = path;
+        printer().setOutputFormat(QPrinter::PdfFormat);
+        printer().setOutputFileName(path);
         return path;
     }
-    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+    if (printer().outputFormat() == QPrinter::PdfFormat) {
         // A printer was installed since the last printout.
-        m_printer->setOutputFileName(QString());
-        m_printer->setOutputFormat(QPrinter::NativeFormat);
+        printer().setOutputFileName(QString());
+        printer().setOutputFormat(QPrinter::NativeFormat);
     }
     return {};
 }
@@ -169,7 +179,7 @@ QString QtPrinter::chooseOutput(const QString& kind) {
 form::PrintOutcome QtPrinter::printReport(const form::PrintJob& job) {
     const QString file = chooseOutput(QStringLiteral("Ausdruck"));
     QPainter painter;
-    if (!painter.begin(m_printer.get())) {
+    if (!painter.begin(&printer())) {
         QMessageBox::warning(m_parent, QStringLiteral(" Ausdruck Pelmar1"),
                              file.isEmpty()
                                  ? QStringLiteral("Der Drucker ist nicht bereit.")
@@ -177,8 +187,8 @@ form::PrintOutcome QtPrinter::printReport(const form::PrintJob& job) {
         return {};
     }
     const QRectF area(QPointF(0, 0),
-                      m_printer->pageLayout().paintRectPixels(m_printer->resolution()).size());
-    paintPrintJob(painter, job, area, [this] { return m_printer->newPage(); });
+                      printer().pageLayout().paintRectPixels(printer().resolution()).size());
+    paintPrintJob(painter, job, area, [this] { return printer().newPage(); });
     painter.end();
     return {true, file.toStdString()};
 }
@@ -187,9 +197,9 @@ form::PrintOutcome QtPrinter::printImage(const QPixmap& picture) {
     if (picture.isNull()) return {};
     const QString file = chooseOutput(QStringLiteral("Copy"));
     QPainter painter;
-    if (!painter.begin(m_printer.get())) return {};
+    if (!painter.begin(&printer())) return {};
     const QRectF page(QPointF(0, 0),
-                      m_printer->pageLayout().paintRectPixels(m_printer->resolution()).size());
+                      printer().pageLayout().paintRectPixels(printer().resolution()).size());
     QSizeF size = picture.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

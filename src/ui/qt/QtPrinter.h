@@ -62,10 +62,12 @@ class QtPrinter {
     // Points the printer at a file when it must print into one; returns that
     // file, or an empty string for a real printer.
     QString chooseOutput(const QString& kind);
+    QPrinter& printer();
 
     std::unique_ptr<QPrinter> m_printer;
     QPointer<QWidget> m_parent;
     bool m_fileChosenInDialog = false;
+    QString m_autoFile;  // the last file named for want of a printer
 };
 
 }  // namespace tamvek::qt
