@@ -23,6 +23,21 @@ void RecordingPlatform::playSound(const std::string& path) {
     m_inner.playSound(path);
 }
 
+bool RecordingPlatform::printerSetup() {
+    m_prints.push_back({"setup", {}});
+    return m_scripted || m_inner.printerSetup();
+}
+
+form::PrintOutcome RecordingPlatform::printReport(const form::PrintJob& job) {
+    m_prints.push_back({"report", job});
+    return m_inner.printReport(job);
+}
+
+form::PrintOutcome RecordingPlatform::printWindowImage() {
+    m_prints.push_back({"copy", {}});
+    return m_inner.printWindowImage();
+}
+
 void RecordingPlatform::quit() {
     m_quit = true;
     m_inner.quit();

@@ -37,6 +37,11 @@ class RecordingPlatform : public form::Platform {
     void repaintNow(const form::Control& control) override { m_inner.repaintNow(control); }
     std::vector<std::string> drives() const override { return m_inner.drives(); }
     void quit() override;
+    // While scripted the set-up dialog is not shown (it would wait for a user);
+    // it counts as confirmed.
+    bool printerSetup() override;
+    form::PrintOutcome printReport(const form::PrintJob& job) override;
+    form::PrintOutcome printWindowImage() override;
 
     void setScripted(bool on) { m_scripted = on; }
     bool scripted() const { return m_scripted; }
@@ -49,6 +54,14 @@ class RecordingPlatform : public form::Platform {
     const std::vector<std::string>& questions() const { return m_questions; }
     bool quitRequested() const { return m_quit; }
 
+    // What went to the printer, in order: the set-up dialog ("setup"), a text
+    // printout ("report", with its operations) and a window picture ("copy").
+    struct Print {
+        std::string kind;
+        form::PrintJob job;
+    };
+    const std::vector<Print>& prints() const { return m_prints; }
+
   private:
     form::Platform& m_inner;
     bool m_scripted = false;
@@ -56,6 +69,7 @@ class RecordingPlatform : public form::Platform {
     std::deque<form::Answer> m_answers;
     std::vector<std::string> m_sounds;
     std::vector<std::string> m_questions;
+    std::vector<Print> m_prints;
 };
 
 }  // namespace tamvek::control

@@ -170,6 +170,22 @@ std::string dumpJson(const engine::Game& game, const std::vector<const form::Con
     strings(json, recorder.sounds());
     json.key("questions");
     strings(json, recorder.questions());
+    json.key("prints").beginArray();
+    for (const RecordingPlatform::Print& print : recorder.prints()) {
+        json.beginObject();
+        json.key("kind").string(print.kind);
+        if (print.kind == "report") {
+            json.key("lines");
+            strings(json, form::plainLines(print.job));
+            std::vector<std::string> ops;
+            for (const form::PrintOp& op : print.job.ops)
+                ops.push_back(form::describe(op));
+            json.key("ops");
+            strings(json, ops);
+        }
+        json.endObject();
+    }
+    json.endArray();
     json.endObject();
     return out;
 }
