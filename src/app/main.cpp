@@ -1,10 +1,11 @@
 // The desktop program: one window over a session of the game.
 //
-//   tamvek [--seed N] [--script FILE] [--screenshot FILE.png]
+//   tamvek [--seed N] [--script FILE] [--screenshot FILE.png] [--print-to FILE.pdf]
 //
 // --script plays a file of user actions (the format of tamvek-cli, "-" for
 // standard input) on the window before it shows. Without any display the program cannot open its
 // window; rather than letting Qt abort, it plays a short demo off screen and saves a picture of it.
+// --print-to sends every printout ("Druck", "Copy") into that PDF file instead of a printer.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,6 +24,7 @@
 #include "engine/RandomSource.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtPlatform.h"
+#include "ui/qt/QtPrinter.h"
 
 namespace {
 
@@ -30,10 +32,12 @@ struct Options {
     std::optional<std::uint32_t> seed;
     std::optional<std::string> script;
     std::optional<std::string> screenshot;
+    std::optional<std::string> printTo;
     bool qtPlatformGiven = false;  // -platform on the command line
 };
 
-const char* const usage = "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png]\n";
+const char* const usage =
+    "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png] [--print-to FILE.pdf]\n";
 
 std::optional<std::uint32_t> parseSeed(const std::string& text) {
     if (text.empty() || text.size() > 10 ||
@@ -60,13 +64,13 @@ std::optional<Options> parse(int argc, char** argv) {
                 std::cerr << "tamvek: --seed needs a whole number from 0 to 4294967295\n";
                 return std::nullopt;
             }
-        } else if (arg == "--script" || arg == "--screenshot") {
+        } else if (arg == "--script" || arg == "--screenshot" || arg == "--print-to") {
             const auto v = value();
             if (!v || v->empty()) {
                 std::cerr << "tamvek: " << arg << " needs a file name\n";
                 return std::nullopt;
             }
-            (arg == "--script" ? o.script : o.screenshot) = *v;
+            (arg == "--script" ? o.script : arg == "--screenshot" ? o.screenshot : o.printTo) = *v;
         } else if (arg == "--help" || arg == "-h") {
             std::cout << usage;
             std::exit(0);
@@ -113,6 +117,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    if (options->printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options->printTo));
     QApplication::setApplicationName(QStringLiteral("Tamvek"));
     // One style everywhere, so the window's colours look the same on every desktop.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))

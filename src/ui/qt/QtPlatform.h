@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ui/form/Platform.h"
+#include "ui/qt/QtPrinter.h"
 
 class QSoundEffect;
 
@@ -22,8 +23,12 @@ class QtPlatform : public form::Platform {
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
-    // The window that parents the question boxes, is repainted and closed.
-    void setWindow(QWidget* window) { m_window = window; }
+    // The window that parents the question boxes and the printer dialog, is
+    // repainted, printed by "Copy" and closed.
+    void setWindow(QWidget* window) {
+        m_window = window;
+        m_printer.setParent(window);
+    }
 
     form::Answer ask(std::string_view text, std::string_view title, form::Buttons buttons) override;
     void playSound(const std::string& path) override;
@@ -33,6 +38,11 @@ class QtPlatform : public form::Platform {
     void repaintNow(const form::Control& control) override;
     std::vector<std::string> drives() const override;
     void quit() override;
+    bool printerSetup() override { return m_printer.setup(); }
+    form::PrintOutcome printReport(const form::PrintJob& job) override {
+        return m_printer.printReport(job);
+    }
+    form::PrintOutcome printWindowImage() override { return m_printer.printWindow(m_window); }
 
     // Set once quit() ran; a caller without a running event loop checks it.
     bool quitRequested() const { return m_quitRequested; }
@@ -44,6 +54,7 @@ class QtPlatform : public form::Platform {
     std::deque<std::unique_ptr<QSoundEffect>> m_effects;
     int m_audio = -1;  // -1 not yet known, 0 no output device, 1 present
     bool m_quitRequested = false;
+    QtPrinter m_printer;
 };
 
 }  // namespace tamvek::qt

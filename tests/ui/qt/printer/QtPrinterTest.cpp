@@ -199,6 +199,34 @@ TEST_F(QtPrinterTest, ScreenCopyFailsSilently) {
     EXPECT_TRUE(outcome.savedFile.empty());
 }
 
+// The window program with --print-to: a scripted "Druck" lands in the file,
+// and the message label names it.
+TEST_F(QtPrinterTest, WindowProgramPrintsIntoTheGivenFile) {
+    QFile script(path("print.txt"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(
+        "type textanzahl 10\nclick okstart\nclick okstart\n"
+        "answer nein\nclick okdruck\ndump text\nanswer ja\nclick okende\n");
+    script.close();
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.start(TAMVEK_BIN_DIR "/tamvek",
+                  {"--seed", "1", "--script", path("print.txt"), "--print-to", path("window.pdf")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().contains(
+        QStringLiteral(" Ausdruck gespeichert: %1").arg(path("window.pdf")).toUtf8()));
+
+    const auto text = poppler("pdftotext", {"-layout", path("window.pdf"), "-"});
+    ASSERT_TRUE(text);
+    const QString flat = text->simplified();
+    EXPECT_TRUE(flat.contains("Der Computer erzeugt die Zahlen...")) << flat.toStdString();
+    EXPECT_TRUE(flat.contains("Anzahl Würfe: 10")) << flat.toStdString();
+    EXPECT_TRUE(flat.contains("Anzahl akut : 2")) << flat.toStdString();
+}
+
 // Where a printout goes without a printer: the documents folder, else the
 // current folder; a name taken already gets a number.
 TEST_F(QtPrinterTest, PdfNameCarriesDateAndTimeAndNeverOverwrites) {
