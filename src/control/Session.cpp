@@ -7,6 +7,7 @@
 #include "control/StartUp.h"
 #include "engine/FictitiousPlay.h"
 #include "engine/RunDriver.h"
+#include "import/ImportPanel.h"
 #include "output/InfoText.h"
 #include "output/ScreenCopy.h"
 #include "output/TextReport.h"
@@ -46,6 +47,7 @@ void bindHandlers(engine::Game& game) {
     f.okdruck.onClick = [g] { output::printPressed(*g); };
     f.okcopy.onClick = [g] { output::copyPressed(*g); };
     f.okinfo.onClick = [g] { output::infoPressed(*g); };
+    tamvek::import::bindPanel(game);
 }
 
 }  // namespace tamvek::control
