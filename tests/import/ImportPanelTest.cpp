@@ -253,14 +253,19 @@ TEST(ImportPanel, HugeFilesAreReadThrough) {
     ScratchFolder dir;
     const std::string header = "Spielbank Hamburg\r\nTisch 3\r\n14.03.2025\r\nx\r\n";
 
-    // 50 MB of spins, a dash line after every 20.
-    std::string big = header;
-    big.reserve(50u << 20);
-    std::size_t count = 0;
-    while (big.size() < (50u << 20)) {
-        big += std::to_string(count % 37) + "\r\n";
-        if (++count % 20 == 0) big += "--------------------\r\n";
+    // 50 MB of spins, a dash line after every 20: a block of 740 entries (a
+    // whole number of both cycles) repeated.
+    std::string block;
+    for (int i = 1; i <= 740; ++i) {
+        block += std::to_string(i % 37) + "\r\n";
+        if (i % 20 == 0) block += "--------------------\r\n";
     }
+    const std::size_t blocks = (50u << 20) / block.size() + 1;
+    std::string big = header;
+    big.reserve(header.size() + blocks * block.size());
+    for (std::size_t b = 0; b < blocks; ++b)
+        big += block;
+    const std::size_t count = blocks * 740;
     dir.write("fifty.txt", big);
     big.clear();
     big.shrink_to_fit();
@@ -275,8 +280,7 @@ TEST(ImportPanel, HugeFilesAreReadThrough) {
         std::size_t count;
         double last;
     };
-    for (const Case& c : {Case{"fifty.txt", count, static_cast<double>((count - 1) % 37)},
-                          Case{"line.txt", 1'000'000, 32}}) {
+    for (const Case& c : {Case{"fifty.txt", count, 740 % 37}, Case{"line.txt", 1'000'000, 32}}) {
         TestSession t;
         importFile(t, dir.path(), c.file);
         EXPECT_EQ(t.state.importedCount, static_cast<double>(c.count)) << c.file;

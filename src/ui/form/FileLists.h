@@ -47,7 +47,9 @@ class DirList : public Control {
         notify(Change::Text);
         if (onChange) onChange();
     }
-    // Sub-folders of the path, as the view lists them.
+    // The entries the view lists, all full paths: the folders from the root
+    // down to the path itself, then its sub-folders. A click on an entry sets
+    // the path to it.
     const std::vector<std::string>& folders() const { return m_folders; }
     void setFolders(std::vector<std::string> folders) {
         m_folders = std::move(folders);
