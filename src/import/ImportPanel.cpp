@@ -83,6 +83,8 @@ void bindPanel(engine::Game& game) {
 void openPanel(engine::Game& game) {
     auto& f = game.form;
     f.Frame1.setVisible(true);
+    // The disk may have changed since the lists were filled.
+    folderChanged(game);
     f.text.setCaption(" ");
     f.text.setCaption(f.text.caption() + " Geben Sie den Ort an, wo sich die Datei\r");
     f.text.setCaption(f.text.caption() + "   mit den Permanenzen der Hamburger Spiel-\r");

@@ -21,7 +21,7 @@ extern const char* const unreadableText;
 // folder.
 void bindPanel(engine::Game& game);
 
-void openPanel(engine::Game& game);        // "Import"
+void openPanel(engine::Game& game);        // "Import"; lists read afresh
 void driveChanged(engine::Game& game);     // Drive1
 void folderChanged(engine::Game& game);    // Dir1
 void fileListClicked(engine::Game& game);  // File1

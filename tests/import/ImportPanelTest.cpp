@@ -63,6 +63,12 @@ TEST(ImportPanel, ListsFoldersAndTextFiles) {
     EXPECT_FALSE(import::chooseFolder(t.game, "missing"));
     EXPECT_EQ(t.form.Dir1.path(), dir.path());
     EXPECT_FALSE(import::clickFile(t.game, "c.csv"));
+
+    // A file saved while the panel was closed is there when it opens again.
+    t.form.okexternabbruch.click();
+    dir.write("new.txt", "");
+    t.form.okextern.click();
+    EXPECT_EQ(t.form.File1.files(), (std::vector<std::string>{"a.txt", "b.TXT", "new.txt"}));
 }
 
 TEST(ImportPanel, OkOnlyAfterAClickOnAListWithFiles) {
