@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "control/StateDump.h"
+#include "import/ImportPanel.h"
 
 namespace tamvek::control {
 
@@ -219,6 +220,24 @@ void ScriptPlayer::addStandardActions() {
         }
         throw ScriptError("cannot click the " + std::string(form::kindName(c.kind())) + " '" +
                           name + "'");
+    });
+    // The import panel's lists. Like a click, both do nothing while the panel
+    // is closed; a folder or file the lists cannot show is a bad line.
+    addAction("folder", [](ScriptPlayer& p, ScriptArgs& args) {
+        const std::string folder = args.word("folder");
+        args.end();
+        engine::Game& game = p.session().game();
+        if (!game.form.Dir1.takesInput()) return;
+        if (!import::chooseFolder(game, folder))
+            throw ScriptError("cannot open the folder '" + folder + "'");
+    });
+    addAction("select", [](ScriptPlayer& p, ScriptArgs& args) {
+        const std::string name = args.word("file name");
+        args.end();
+        engine::Game& game = p.session().game();
+        if (!game.form.File1.takesInput()) return;
+        if (!import::clickFile(game, name))
+            throw ScriptError("no file '" + name + "' in the file list");
     });
     addAction("answer", [](ScriptPlayer& p, ScriptArgs& args) {
         const std::string word = lower(args.word("answer (ja, nein or abbrechen)"));
