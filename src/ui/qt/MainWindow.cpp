@@ -339,11 +339,8 @@ void MainWindow::connectInput(form::Control& c, QWidget* w) {
         case ControlKind::FileList: {
             auto* files = static_cast<form::FileList*>(&c);
             auto* list = static_cast<QListWidget*>(w);
-            connect(list, &QListWidget::itemClicked, this,
-                    [this, files, list](QListWidgetItem* item) {
-                        files->click(list->row(item));
-                        applyCurrent(*files, list);
-                    });
+            m_fileLists[list->viewport()] = files;
+            list->viewport()->installEventFilter(this);
             break;
         }
         default:
@@ -587,6 +584,15 @@ void MainWindow::orderTabs() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease) {
+        auto it = m_fileLists.find(watched);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (it != m_fileLists.end() && mouse->button() == Qt::LeftButton) {
+            auto* list = static_cast<QListWidget*>(static_cast<QWidget*>(watched)->parentWidget());
+            it->second->click(list->indexAt(mouse->position().toPoint()).row());
+            applyCurrent(*it->second, list);
+        }
+    }
     if (type == QEvent::KeyRelease || type == QEvent::MouseButtonPress) {
         auto it = m_boxes.find(watched);
         if (it != m_boxes.end()) {

@@ -58,6 +58,9 @@ class MainWindow : public QWidget {
     control::Session& m_session;
     std::map<const form::Control*, QWidget*> m_widgets;
     std::map<const QObject*, form::TextBox*> m_boxes;
+    // File list viewports: a click anywhere in them reaches the model, on an entry
+    // or not, so an empty list can switch OK off.
+    std::map<const QObject*, form::FileList*> m_fileLists;
     std::map<const form::Grid*, GridModel*> m_gridModels;
     std::map<const form::Grid*, bool> m_layoutPending;  // rows changed since the view laid out
     std::map<const form::Grid*, bool> m_scrollPending;  // top row changed inside a handler

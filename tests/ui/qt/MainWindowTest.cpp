@@ -4,10 +4,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -212,6 +214,28 @@ class MainWindowTest : public QObject {
                            button->geometry().center().y());
         QVERIFY(button->geometry().contains(onBar));
         QCOMPARE(f.window.childAt(onBar), button);
+    }
+
+    void fileListClicksDecideWhetherOkIsEnabled() {
+        Fixture f;
+        QTemporaryDir withFile, empty;
+        QFile file(withFile.filePath("perm.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QTest::mouseClick(f.widget<QPushButton>("okextern"), Qt::LeftButton);
+        auto* list = f.widget<QListWidget>("File1");
+        auto* ok = f.widget<QPushButton>("okexternok");
+        f.form.Dir1.setPath(withFile.path().toStdString());
+        QCOMPARE(list->count(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(f.form.File1.fileName(), std::string("perm.txt"));
+        // A click into a list without files, where no entry is hit, switches OK off.
+        f.form.Dir1.setPath(empty.path().toStdString());
+        QCOMPARE(list->count(), 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!ok->isEnabled());
     }
 
     void everyControlHasItsWidgetInPlace() {
