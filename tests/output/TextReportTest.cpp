@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "output/PrintSession.h"
 #include "output/Printing.h"
 #include "output/TextReport.h"
+#include "support/TestSupport.h"
 
 namespace tamvek::test {
 namespace {
@@ -35,7 +35,7 @@ TEST(NumberItem, SignPlaceBeforeAndBlankAfter) {
 
 // The report of a run of 100 spins with 37 played, operation by operation.
 TEST(TextReport, OperationsOfARunWithoutImport) {
-    PrintSession t;
+    TestSession t;
     t.startRun(100, {});
     t.form.Option1.select(2);
     t.form.haltbei.type("37");
@@ -98,7 +98,7 @@ TEST(TextReport, OperationsOfARunWithoutImport) {
 
 // What lands on paper, one character per column.
 TEST(TextReport, PlainLinesAfterAnImport) {
-    PrintSession t;
+    TestSession t;
     // The state an import of three numbers leaves behind.
     t.form.text.setCaption("Spielbank Hamburg\rTisch 3\r07.12.2026");
     t.state.permanenceLoaded = 1;
@@ -144,7 +144,7 @@ class PrintQuestion : public testing::TestWithParam<AnswerCase> {};
 TEST_P(PrintQuestion, ReportAndCopyFollowTheAnswer) {
     const AnswerCase& c = GetParam();
     for (bool copy : {false, true}) {
-        PrintSession t;
+        TestSession t;
         t.startRun(5, {1, 2, 3});
         t.platform.setupGoesOn = c.setupGoesOn;
         t.platform.answers.push_back(c.answer);
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, PrintQuestion,
 
 TEST(PrintOutcome, AFileIsNamedInTheMessageLabelAfterTheReportWasMade) {
     for (bool copy : {false, true}) {
-        PrintSession t;
+        TestSession t;
         t.startRun(5, {1, 2, 3});
         t.platform.outcome = {true, "/home/u/Dokumente/Tamvek-Ausdruck-2026-12-07-0815.pdf"};
         t.platform.answers.push_back(Answer::No);
@@ -192,7 +192,7 @@ TEST(PrintOutcome, AFileIsNamedInTheMessageLabelAfterTheReportWasMade) {
 TEST(PrintOutcome, APrinterOrAFailureLeavesTheMessageLabelAlone) {
     for (form::PrintOutcome outcome :
          {form::PrintOutcome{true, ""}, form::PrintOutcome{false, ""}}) {
-        PrintSession t;
+        TestSession t;
         t.startRun(5, {1});
         t.platform.outcome = outcome;
         t.platform.answers = {Answer::No, Answer::No};
@@ -204,7 +204,7 @@ TEST(PrintOutcome, APrinterOrAFailureLeavesTheMessageLabelAlone) {
 }
 
 TEST(TextReport, DruckIsOnlyThereOnceARunHasBegun) {
-    PrintSession t;
+    TestSession t;
     t.form.okdruck.click();  // disabled: no question
     EXPECT_TRUE(t.platform.questions.empty());
     t.platform.answers.push_back(Answer::No);

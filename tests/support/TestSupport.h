@@ -21,6 +21,19 @@ class FakePlatform : public form::Platform {
     std::optional<std::string> readTextFile(const std::string& path) const override;
     std::string shortDate() const override { return "07.12.2026"; }
     void quit() override { quitCalled = true; }
+    // The printer: set-up dialogs, reports and window pictures, with chosen outcomes.
+    bool printerSetup() override {
+        ++setups;
+        return setupGoesOn;
+    }
+    form::PrintOutcome printReport(const form::PrintJob& job) override {
+        reports.push_back(job);
+        return outcome;
+    }
+    form::PrintOutcome printWindowImage() override {
+        ++windowImages;
+        return outcome;
+    }
 
     std::deque<form::Answer> answers;  // answers to the next question boxes
     std::vector<std::string> questions;
@@ -29,6 +42,11 @@ class FakePlatform : public form::Platform {
     std::map<std::string, std::string> files;
     std::string folder = "/prog";
     bool quitCalled = false;
+    int setups = 0;
+    bool setupGoesOn = true;
+    std::vector<form::PrintJob> reports;
+    int windowImages = 0;
+    form::PrintOutcome outcome{true, ""};
 };
 
 // Numbers that come out of the random source in a given order.

@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "output/PrintSession.h"
 #include "output/TextReport.h"
+#include "support/TestSupport.h"
 #include "ui/qt/QtPrinter.h"
 
 namespace tamvek::test {
@@ -83,7 +83,7 @@ class QtPrinterTest : public testing::Test {
 
 // A run of 100 spins with 37 played, printed into a PDF and read back.
 TEST_F(QtPrinterTest, ReportLandsOnOnePageAtItsColumns) {
-    PrintSession t;
+    TestSession t;
     t.startRun(100, {});
     t.form.Option1.select(2);
     t.form.haltbei.type("37");
