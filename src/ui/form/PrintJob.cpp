@@ -9,8 +9,8 @@ namespace {
 // Columns count characters, and a UTF-8 sequence is one character.
 std::size_t columnsUsed(const std::string& text) {
     std::size_t n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++n;
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
     return n;
 }
 
@@ -18,6 +18,9 @@ template <class... Fs>
 struct Overloaded : Fs... {
     using Fs::operator()...;
 };
+// clang 14 does not deduce aggregate template arguments by itself.
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 }  // namespace
 
