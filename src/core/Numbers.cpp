@@ -1,9 +1,7 @@
 #include "core/Numbers.h"
 
 #include <array>
-#include <cfenv>
 #include <charconv>
-#include <cstdio>
 #include <limits>
 
 namespace tamvek {
@@ -151,10 +149,9 @@ std::string numberText(double value) {
 }
 
 double roundHalfEven(double value) {
-    // nearbyint follows the rounding mode; the program never changes it from
-    // round-to-nearest-even, but say so rather than rely on it silently.
-    if (std::fegetround() != FE_TONEAREST) std::fesetround(FE_TONEAREST);
-    return std::nearbyint(value);
+    // Exactly halfway: take the even neighbour. Independent of the FPU rounding mode.
+    if (std::fabs(value - std::trunc(value)) == 0.5) return 2.0 * std::round(value / 2.0);
+    return std::round(value);
 }
 
 }  // namespace tamvek
