@@ -6,19 +6,19 @@
 #include <memory>
 #include <optional>
 
-#include "control/HeadlessPlatform.h"
-#include "control/Session.h"
 #include "engine/RandomSource.h"
+#include "platform/HeadlessPlatform.h"
+#include "session/Session.h"
 
 namespace {
 
 using namespace tamvek;
 
 void runToTheEnd(benchmark::State& bench, bool withStakes) {
-    control::HeadlessPlatform platform;
+    platform::HeadlessPlatform platform;
     std::unique_ptr<engine::RandomSource> random;
     // Built and torn down outside the timed part: only the press counts.
-    std::optional<control::Session> session;
+    std::optional<session::Session> session;
     for (auto _ : bench) {
         bench.PauseTiming();
         session.reset();

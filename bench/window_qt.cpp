@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <memory>
 
-#include "control/Session.h"
 #include "engine/RandomSource.h"
+#include "session/Session.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtPlatform.h"
 
@@ -23,7 +23,7 @@ namespace {
 struct Window {
     engine::Mt19937Random random{1};
     qt::QtPlatform platform;
-    control::Session session{platform, random};
+    session::Session session{platform, random};
     qt::MainWindow window{session};
 
     Window() {
@@ -77,7 +77,7 @@ void haltAtRunOnModel(benchmark::State& state) {
         {
             engine::Mt19937Random random{1};
             qt::QtPlatform platform;
-            control::Session session{platform, random};
+            session::Session session{platform, random};
             session.form().textanzahl.type("9999");
             session.form().Option1.click(2);
             state.ResumeTiming();

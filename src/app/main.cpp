@@ -13,15 +13,15 @@
 #include <QStyleFactory>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 
-#include "control/RecordingPlatform.h"
-#include "control/ScriptPlayer.h"
-#include "control/Session.h"
 #include "engine/RandomSource.h"
+#include "script/RecordingPlatform.h"
+#include "script/ScriptPlayer.h"
+#include "script/ScriptSource.h"
+#include "session/Session.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/QtPrinter.h"
@@ -39,15 +39,6 @@ struct Options {
 const char* const usage =
     "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png] [--print-to FILE.pdf]\n";
 
-std::optional<std::uint32_t> parseSeed(const std::string& text) {
-    if (text.empty() || text.size() > 10 ||
-        text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const unsigned long long value = std::stoull(text);
-    if (value > 0xFFFFFFFFull) return std::nullopt;
-    return static_cast<std::uint32_t>(value);
-}
-
 // Our own options; everything else is left for Qt (-platform, -style, ...).
 std::optional<Options> parse(int argc, char** argv) {
     Options o;
@@ -59,7 +50,7 @@ std::optional<Options> parse(int argc, char** argv) {
         };
         if (arg == "--seed") {
             const auto v = value();
-            o.seed = v ? parseSeed(*v) : std::nullopt;
+            o.seed = v ? tamvek::script::parseSeed(*v) : std::nullopt;
             if (!o.seed) {
                 std::cerr << "tamvek: --seed needs a whole number from 0 to 4294967295\n";
                 return std::nullopt;
@@ -88,7 +79,7 @@ bool hasDisplay(const Options& o) {
 }
 
 // A few spins of a ten-spin run, played through the model as a user would.
-void playDemo(tamvek::control::Session& session) {
+void playDemo(tamvek::session::Session& session) {
     auto& f = session.form();
     f.textanzahl.type("10");
     for (int press = 0; press < 3; ++press)
@@ -123,44 +114,45 @@ int main(int argc, char** argv) {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
 
-    std::ifstream scriptFile;
-    std::istream* script = nullptr;
+    std::optional<tamvek::Result<tamvek::script::ScriptSource>> script;
     if (options->script) {
-        if (*options->script == "-") {
-            script = &std::cin;
-        } else {
-            scriptFile.open(*options->script);
-            if (!scriptFile) {
-                std::cerr << "tamvek: cannot open " << *options->script << "\n";
-                return 1;
-            }
-            script = &scriptFile;
+        script.emplace(tamvek::script::ScriptSource::open(*options->script));
+        if (!*script) {
+            std::cerr << "tamvek: cannot open " << script->error().message << "\n";
+            return 1;
         }
     }
 
     const auto random = tamvek::engine::makeRandom(options->seed);
     tamvek::qt::QtPlatform platform;
-    tamvek::control::RecordingPlatform recorder(platform);
-    tamvek::control::Session session(recorder, *random);
+    // Only a scripted session is watched: it answers questions from the script and
+    // its dumps show what was played and asked. Otherwise the window talks to
+    // the Qt services directly and keeps no record.
+    std::optional<tamvek::script::RecordingPlatform> recorder;
+    if (script) recorder.emplace(platform);
+    tamvek::platform::Platform& services =
+        recorder ? static_cast<tamvek::platform::Platform&>(*recorder) : platform;
+    tamvek::session::Session session(services, *random);
     tamvek::qt::MainWindow window(session);
     platform.setWindow(&window);
 
-    if (script != nullptr) {
+    if (script) {
         // Questions take their answers from the script; afterwards the user answers.
-        recorder.setScripted(true);
-        const tamvek::control::ScriptResult result =
-            tamvek::control::ScriptPlayer(session, recorder, std::cout).run(*script);
-        recorder.setScripted(false);
+        recorder->setScripted(true);
+        const tamvek::script::ScriptResult result =
+            tamvek::script::ScriptPlayer(session, *recorder, std::cout).run((*script)->stream());
+        recorder->setScripted(false);
+        recorder->stopRecording();
         std::cout.flush();
         if (!result.ok) {
-            std::cerr << "tamvek: " << *options->script << ":" << result.line << ": "
+            std::cerr << "tamvek: " << (*script)->shownName() << ":" << result.line << ": "
                       << result.message << "\n";
             return 2;
         }
+        if (recorder->quitRequested()) return 0;
     } else if (demo) {
         playDemo(session);
     }
-    if (recorder.quitRequested()) return 0;
 
     if (options->screenshot || demo) {
         const QString file = QString::fromStdString(

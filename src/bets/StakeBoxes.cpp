@@ -4,8 +4,7 @@
 
 namespace tamvek::bets {
 
-void rangeRule(engine::Game& game, form::TextBox& box) {
-    (void)game;
+void rangeRule(form::TextBox& box) {
     // Writing "" runs this rule again; that nested pass writes "" once more,
     // which is no change and ends the chain.
     if (numericValue(box.text()) < 1) box.setText("");
@@ -21,13 +20,11 @@ void scrollRule(engine::Game& game) {
     if (r > 21) log.setTopRow(r - 21);
 }
 
-void partnerRule(engine::Game& game, int index) {
-    if (index < 0 || index > 5) return;
-    const engine::ChancePair& pair = engine::chancePairs[static_cast<std::size_t>(index / 2)];
+void partnerRule(engine::Game& game, const engine::ChancePair& pair, int side) {
     if (game.state.*pair.side != 0) return;
     auto& f = game.form;
-    form::TextBox& box = index % 2 == 0 ? f.*pair.box1 : f.*pair.box2;
-    form::TextBox& partner = index % 2 == 0 ? f.*pair.box2 : f.*pair.box1;
+    form::TextBox& box = pair.box(f, side);
+    form::TextBox& partner = pair.box(f, side == 1 ? 2 : 1);
     if (numericValue(box.text()) > 0) {
         partner.setText("");
         (f.*pair.activateButton).setEnabled(true);

@@ -1,6 +1,7 @@
 #include "bets/Stakes.h"
 
 #include "engine/Balance.h"
+#include "engine/StakeTable.h"
 
 namespace tamvek::bets {
 
@@ -10,8 +11,8 @@ using engine::Game;
 void activatePair(Game& game, const ChancePair& pair) {
     auto& s = game.state;
     auto& f = game.form;
-    form::TextBox& box1 = f.*pair.box1;
-    form::TextBox& box2 = f.*pair.box2;
+    form::TextBox& box1 = pair.box(f, 1);
+    form::TextBox& box2 = pair.box(f, 2);
     const double v1 = numericValue(box1.text());
     const double v2 = numericValue(box2.text());
     if (v1 <= 0 && v2 <= 0) {
@@ -39,7 +40,7 @@ void activatePair(Game& game, const ChancePair& pair) {
     }
     s.*pair.active = 1;
     auto& log = f.tabelle2;
-    log.setCol(s.*pair.side == 1 ? pair.column1 : pair.column2);
+    log.setCol(pair.column(s.*pair.side == 1 ? 1 : 2));
     if (log.setRow(nearestInt<int>(s.currentSpin))) log.setText("S");
 }
 
@@ -55,20 +56,11 @@ void withdrawPair(Game& game, const ChancePair& pair) {
         engine::noteLowest(game, s.balance);
         engine::showBalance(game);
     }
-    for (form::TextBox* box : {&(f.*pair.box1), &(f.*pair.box2)}) {
-        box->setText("");
-        box->setBackColour(colours::stakeNeutral);
-    }
-    (f.*pair.withdrawButton).setEnabled(false);
-    (f.*pair.box1).setLocked(false);
-    (f.*pair.box2).setLocked(false);
-    s.*pair.active = 0;
-    s.*pair.side = 0;
-    s.*pair.stake = 0;
+    engine::takeOffTable(game, pair, engine::Emptied::BothBoxes, engine::BoxesAfter::Free);
     auto& log = f.tabelle2;
     const int row = nearestInt<int>(s.currentSpin);
-    for (int col : {pair.column1, pair.column2}) {
-        log.setCol(col);
+    for (int side : {1, 2}) {
+        log.setCol(pair.column(side));
         if (log.setRow(row)) log.setText("");
     }
 }

@@ -1,18 +1,17 @@
 // tamvek-cli: plays a script of user actions against the game without a window.
 
-#include <charconv>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "control/HeadlessPlatform.h"
-#include "control/RecordingPlatform.h"
-#include "control/ScriptPlayer.h"
-#include "control/Session.h"
 #include "engine/RandomSource.h"
+#include "platform/HeadlessPlatform.h"
+#include "script/RecordingPlatform.h"
+#include "script/ScriptPlayer.h"
+#include "script/ScriptSource.h"
+#include "session/Session.h"
 
 namespace {
 
@@ -35,13 +34,6 @@ int badArguments(std::string_view why) {
     return exitBadScript;
 }
 
-std::optional<std::uint32_t> parseSeed(std::string_view text) {
-    std::uint32_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,46 +45,41 @@ int main(int argc, char** argv) {
     if (argc < 2 || std::string_view(argv[1]) != "play") return badArguments("expected 'play'");
 
     std::optional<std::uint32_t> seed;
-    std::optional<std::string> script;
+    std::optional<std::string> scriptName;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--seed") {
             if (i + 1 >= argc) return badArguments("--seed needs a number");
-            seed = parseSeed(argv[++i]);
+            seed = script::parseSeed(argv[++i]);
             if (!seed) return badArguments("--seed needs a number from 0 to 4294967295");
         } else if (arg.size() > 1 && arg.front() == '-') {
             return badArguments("unknown option " + std::string(arg));
-        } else if (script) {
+        } else if (scriptName) {
             return badArguments("only one script can be played");
         } else {
-            script = std::string(arg);
+            scriptName = std::string(arg);
         }
     }
-    if (!script) return badArguments("no script given");
+    if (!scriptName) return badArguments("no script given");
 
-    std::ifstream file;
-    std::istream* in = &std::cin;
-    if (*script != "-") {
-        file.open(*script);
-        if (!file) {
-            std::cerr << "tamvek-cli: cannot open " << *script << "\n";
-            return exitCannotOpen;
-        }
-        in = &file;
+    Result<script::ScriptSource> source = script::ScriptSource::open(*scriptName);
+    if (!source) {
+        std::cerr << "tamvek-cli: cannot open " << source.error().message << "\n";
+        return exitCannotOpen;
     }
 
-    control::HeadlessPlatform headless(argv[0]);
-    control::RecordingPlatform recorder(headless);
+    platform::HeadlessPlatform headless(argv[0]);
+    script::RecordingPlatform recorder(headless);
     recorder.setScripted(true);
     const auto random = engine::makeRandom(seed);
-    control::Session session(recorder, *random);
-    control::ScriptPlayer player(session, recorder, std::cout);
+    session::Session session(recorder, *random);
+    script::ScriptPlayer player(session, recorder, std::cout);
 
-    const control::ScriptResult result = player.run(*in);
+    const script::ScriptResult result = player.run(source->stream());
     std::cout.flush();
     if (!result.ok) {
-        std::cerr << "tamvek-cli: " << (*script == "-" ? "<stdin>" : *script) << ":" << result.line
-                  << ": " << result.message << "\n";
+        std::cerr << "tamvek-cli: " << source->shownName() << ":" << result.line << ": "
+                  << result.message << "\n";
         return exitBadScript;
     }
     return exitOk;

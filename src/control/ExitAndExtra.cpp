@@ -6,7 +6,7 @@ namespace tamvek::control {
 
 void exitPressed(engine::Game& game) {
     if (game.platform.ask("Soll das Programm beendet werden ?     ", " Beenden",
-                          form::Buttons::YesNo) == form::Answer::Yes)
+                          platform::Buttons::YesNo) == platform::Answer::Yes)
         game.platform.quit();
 }
 

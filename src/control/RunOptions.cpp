@@ -2,6 +2,7 @@
 
 #include "engine/Balance.h"
 #include "engine/ChancePair.h"
+#include "engine/StakeTable.h"
 
 namespace tamvek::control {
 namespace {
@@ -32,8 +33,8 @@ void countChanged(engine::Game& game) {
 void modeChanged(engine::Game& game) {
     auto& f = game.form;
     if (f.Option1.isSelected(0))
-        for (int i = 0; i < 6; ++i)
-            f.stakeBox(i)->setLocked(false);
+        for (form::TextBox* box : f.stakeBoxes())
+            box->setLocked(false);
     if (f.Option1.isSelected(2)) {
         f.haltbei.setBackColour(colours::white);
         f.haltbei.setEnabled(true);
@@ -60,12 +61,6 @@ void haltChanged(engine::Game& game) {
     for (const engine::ChancePair& pair : engine::chancePairs) {
         if (s.*pair.active != 1) continue;
         refund += static_cast<double>(s.*pair.stake);
-        if (s.*pair.held == 1) {
-            // Given back, a held stake is no longer held and its boxes are free.
-            s.*pair.held = 0;
-            (f.*pair.box1).setEnabled(true);
-            (f.*pair.box2).setEnabled(true);
-        }
     }
     s.balance = (s.fictitiousPlay == 0 ? engine::readBalanceLabel(game) : s.balance) + refund;
     if (s.fictitiousPlay == 0) {
@@ -74,17 +69,12 @@ void haltChanged(engine::Game& game) {
         engine::showBalance(game);
     }
     for (const engine::ChancePair& pair : engine::chancePairs) {
-        s.*pair.stake = 0;
-        s.*pair.active = 0;
-        s.*pair.side = 0;
-    }
-    for (int i = 0; i < 6; ++i) {
-        f.stakeBox(i)->setText("");
-        f.stakeBox(i)->setBackColour(colours::stakeNeutral);
-    }
-    for (const engine::ChancePair& pair : engine::chancePairs) {
-        (f.*pair.activateButton).setEnabled(false);
-        (f.*pair.withdrawButton).setEnabled(false);
+        if (s.*pair.held == 1) {
+            // Given back, a held stake is no longer held and its boxes are free.
+            pair.box(f, 1).setEnabled(true);
+            pair.box(f, 2).setEnabled(true);
+        }
+        engine::takeOffTable(game, pair, engine::Emptied::BothBoxes, engine::BoxesAfter::AsTheyAre);
     }
 }
 

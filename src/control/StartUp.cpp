@@ -4,6 +4,7 @@
 #include "engine/ChancePair.h"
 #include "engine/FictitiousPlay.h"
 #include "engine/SpinSource.h"
+#include "engine/StakeTable.h"
 
 namespace tamvek::control {
 
@@ -15,13 +16,10 @@ const char* const introText =
 
 namespace {
 
-void clearPairs(engine::GameState& s) {
-    for (const engine::ChancePair& pair : engine::chancePairs) {
-        s.*pair.stake = 0;
-        s.*pair.active = 0;
-        s.*pair.side = 0;
-        s.*pair.held = 0;
-    }
+// Nothing stays on the table; the boxes are empty and locked until a run begins.
+void clearTable(engine::Game& game) {
+    for (const engine::ChancePair& pair : engine::chancePairs)
+        engine::takeOffTable(game, pair, engine::Emptied::BothBoxes, engine::BoxesAfter::Locked);
 }
 
 void resetFigures(engine::GameState& s) {
@@ -42,7 +40,7 @@ void windowLoad(engine::Game& game) {
     resetFigures(s);
     f.haltbei.setText("0");  // the halt-at handling empties it again; no money moves
     s.runStarted = 0;
-    clearPairs(s);
+    clearTable(game);
     s.fictitiousPlay = 0;
     s.profitRow = 0;
 
@@ -66,8 +64,8 @@ void windowLoad(engine::Game& game) {
 void newStart(engine::Game& game) {
     auto& s = game.state;
     auto& f = game.form;
-    if (game.platform.ask("Abbruch bitte bestätigen !     ", " Abbruch", form::Buttons::YesNo) !=
-        form::Answer::Yes)
+    if (game.platform.ask("Abbruch bitte bestätigen !     ", " Abbruch",
+                          platform::Buttons::YesNo) != platform::Answer::Yes)
         return;
 
     f.gewtotal.setCaption("0");
@@ -105,8 +103,9 @@ void newStart(engine::Game& game) {
 
     resetFigures(s);
     // A new start opens a fresh game: what was on the table is not carried
-    // into it, and fictitious play ends visibly so flag and caption agree.
-    clearPairs(s);
+    // into it (a stake held at the end must not block the next run either),
+    // and fictitious play ends visibly so flag and caption agree.
+    clearTable(game);
     engine::endFictitiousPlay(game);
     f.haltbei.setText("0");
 
@@ -120,17 +119,6 @@ void newStart(engine::Game& game) {
     f.okabbrechen.setEnabled(false);
     f.okdruck.setEnabled(false);
     f.textanzahl.setEnabled(true);
-    for (int i = 0; i < 6; ++i) {
-        form::TextBox& box = *f.stakeBox(i);
-        box.setText("");
-        box.setBackColour(colours::stakeNeutral);
-        box.setEnabled(true);  // a stake held at the end must not block the next run
-        box.setLocked(true);
-    }
-    for (const engine::ChancePair& pair : engine::chancePairs) {
-        (f.*pair.activateButton).setEnabled(false);
-        (f.*pair.withdrawButton).setEnabled(false);
-    }
     f.textanzahl.setText("");
     f.lakut.setCaption("");
     f.lzahl.setCaption("");

@@ -28,6 +28,12 @@ struct ChancePair {
     // Which side number n brings up: 1, 2, or 0 when neither (zero, or a number
     // without colour for red/black).
     int sideOf(int n, const GameState& state) const;
+
+    // The stake box and the spin-log column of side 1 or 2.
+    form::TextBox& box(form::MainForm& form, int which) const {
+        return form.*(which == 1 ? box1 : box2);
+    }
+    int column(int which) const { return which == 1 ? column1 : column2; }
 };
 
 extern const std::array<ChancePair, 3> chancePairs;

@@ -4,19 +4,19 @@
 
 #include "engine/GameState.h"
 #include "engine/RandomSource.h"
+#include "platform/Platform.h"
 #include "ui/form/MainForm.h"
-#include "ui/form/Platform.h"
 
 namespace tamvek::engine {
 
 struct Game {
-    Game(form::Platform& p, RandomSource& r) : platform(p), random(r) {}
+    Game(platform::Platform& p, RandomSource& r) : platform(p), random(r) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
     form::MainForm form;
     GameState state;
-    form::Platform& platform;
+    platform::Platform& platform;
     RandomSource& random;
 };
 

@@ -35,8 +35,8 @@ void prepareRun(Game& game) {
     f.okextern.setEnabled(false);
     f.textanzahl.setEnabled(false);
     f.okstart.setCaption("Weiter");
-    for (int i = 0; i < 6; ++i)
-        f.stakeBox(i)->setLocked(false);
+    for (form::TextBox* box : f.stakeBoxes())
+        box->setLocked(false);
 
     if (s.permanenceLoaded == 0) f.text.setCaption(" Der Computer erzeugt die Zahlen...");
     s.runStarted = 1;

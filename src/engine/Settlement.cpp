@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "engine/Balance.h"
+#include "engine/StakeTable.h"
 
 namespace tamvek::engine {
 namespace {
@@ -18,9 +19,11 @@ void settleSpin(Game& game) {
     auto& log = game.form.tabelle2;
     if (s.currentNumber == 0) {
         log.setRow(spinRow(s));
-        for (int col : {1, 2, 4, 5, 7, 8}) {
-            log.setCol(col);
-            log.setFill(colours::zeroCell);
+        for (const ChancePair& pair : chancePairs) {
+            for (int side : {1, 2}) {
+                log.setCol(pair.column(side));
+                log.setFill(colours::zeroCell);
+            }
         }
         holdStakesOnZero(game);
         return;
@@ -37,11 +40,11 @@ void holdStakesOnZero(Game& game) {
     for (const ChancePair& pair : chancePairs) {
         if (s.*pair.active != 1) continue;
         s.*pair.held = 1;
-        if (s.*pair.side == 1) (f.*pair.box1).setBackColour(colours::stakeHeld);
-        if (s.*pair.side == 2) (f.*pair.box2).setBackColour(colours::stakeHeld);
+        if (s.*pair.side == 1 || s.*pair.side == 2)
+            pair.box(f, s.*pair.side).setBackColour(colours::stakeHeld);
         (f.*pair.withdrawButton).setEnabled(false);
-        (f.*pair.box1).setEnabled(false);
-        (f.*pair.box2).setEnabled(false);
+        pair.box(f, 1).setEnabled(false);
+        pair.box(f, 2).setEnabled(false);
     }
 }
 
@@ -49,20 +52,17 @@ void settlePair(Game& game, const ChancePair& pair, int n) {
     GameState& s = game.state;
     auto& f = game.form;
     auto& log = f.tabelle2;
-    form::TextBox& box1 = f.*pair.box1;
-    form::TextBox& box2 = f.*pair.box2;
     const int up = pair.sideOf(n, s);
     if (up != 0) {
         log.setRow(spinRow(s));
-        log.setCol(up == 1 ? pair.column1 : pair.column2);
+        log.setCol(pair.column(up));
         log.setFill(up == 1 ? colours::side1Cell : colours::side2Cell);
         const int side = s.*pair.side;
-        form::TextBox& staked = side == 1 ? box1 : box2;
         if (side == up) {
             s.spinScore = static_cast<std::int16_t>(s.spinScore + 100);
             log.setFill(colours::winCell);
-            box1.setLocked(true);
-            box2.setLocked(true);
+            pair.box(f, 1).setLocked(true);
+            pair.box(f, 2).setLocked(true);
             if (s.*pair.held == 1) {
                 // A held stake whose side comes up is only given back.
                 if (s.fictitiousPlay == 0) s.balance = readBalanceLabel(game);
@@ -71,16 +71,7 @@ void settlePair(Game& game, const ChancePair& pair, int n) {
                     noteHighest(game, s.balance);
                     showBalance(game);
                 }
-                staked.setText("");
-                staked.setBackColour(colours::stakeNeutral);
-                (f.*pair.withdrawButton).setEnabled(false);
-                for (form::TextBox* box : {&box1, &box2}) {
-                    box->setLocked(false);
-                    box->setEnabled(true);
-                }
-                s.*pair.active = 0;
-                s.*pair.side = 0;
-                s.*pair.stake = 0;
+                takeOffTable(game, pair, Emptied::StakedBox, BoxesAfter::Free);
             } else {
                 // The stake doubles and rides on. Amounts are 64 bits wide; past
                 // that the stake stays at the largest amount rather than wrap.
@@ -88,28 +79,19 @@ void settlePair(Game& game, const ChancePair& pair, int n) {
                 stake = stake > std::numeric_limits<Amount>::max() / 2
                             ? std::numeric_limits<Amount>::max()
                             : stake * 2;
-                staked.setText(numberText(stake));  // runs the box's range rule
+                pair.box(f, side).setText(numberText(stake));  // runs the box's range rule
                 if (log.setRow(nearestInt<int>(s.currentSpin))) log.setText("S");
                 log.setRow(spinRow(s));
                 appendWinRow(game, pair);
             }
         } else if (side != 0) {
             s.spinScore = static_cast<std::int16_t>(s.spinScore - 95);
-            staked.setBackColour(colours::stakeNeutral);
-            staked.setText("");
-            (f.*pair.withdrawButton).setEnabled(false);
             appendLossRow(game, pair);
-            for (form::TextBox* box : {&box1, &box2}) {
-                box->setLocked(false);
-                box->setEnabled(true);
-            }
             if (s.fictitiousPlay == 0) {
                 noteHighest(game, s.balance);
                 noteLowest(game, s.balance);
             }
-            s.*pair.stake = 0;
-            s.*pair.side = 0;
-            s.*pair.active = 0;
+            takeOffTable(game, pair, Emptied::StakedBox, BoxesAfter::Free);
         }
     }
     s.*pair.held = 0;

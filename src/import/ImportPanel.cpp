@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <new>
 #include <system_error>
 #include <utility>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "control/StartUp.h"
+#include "core/Text.h"
 #include "import/FolderListing.h"
 #include "import/PermanenceReader.h"
 
@@ -27,14 +27,24 @@ constexpr std::size_t headerShownMax = 200;
 // Array elements past the imported numbers; spins played there read empty.
 constexpr std::size_t spareElements = 20;
 
-std::string clipped(std::string text) {
-    if (text.size() <= headerShownMax) return text;
-    std::size_t cut = headerShownMax;
-    // Never split a UTF-8 sequence.
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    text.resize(cut);
-    return text;
+std::string clipped(const std::string& text) {
+    return std::string(text::headOf(text, headerShownMax));
+}
+
+// The whole file, read from the one descriptor it was opened on; nothing when
+// it cannot be opened or read.
+std::optional<std::string> fileBytes(engine::Game& game, const std::string& path) {
+    Result<platform::InputFile> file = game.platform.openFile(path);
+    if (!file) return std::nullopt;
+    std::string bytes;
+    // Read to the end rather than trust the size: the file may change meanwhile.
+    char chunk[1 << 16];
+    for (;;) {
+        const Result<std::size_t> got = file->read(chunk, sizeof chunk);
+        if (!got) return std::nullopt;
+        if (*got == 0) return bytes;
+        bytes.append(chunk, *got);
+    }
 }
 
 void reportUnreadable(engine::Game& game) {
@@ -118,7 +128,7 @@ void confirmImport(engine::Game& game) {
     ReadResult result = ReadFailure::EmptyFile;
     std::vector<std::optional<double>> numbers;
     try {
-        std::optional<std::string> bytes = readFileBytes(path);
+        std::optional<std::string> bytes = fileBytes(game, path);
         if (!bytes) {
             reportUnreadable(game);
             return;
@@ -166,23 +176,6 @@ bool clickFile(engine::Game& game, const std::string& name) {
     if (it == files.end() || !f.File1.takesInput()) return false;
     f.File1.click(static_cast<int>(it - files.begin()));
     return true;
-}
-
-std::optional<std::string> readFileBytes(const std::string& path) {
-    std::error_code ec;
-    // Only a plain file: a folder fails, and a pipe named *.txt must not block.
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    const auto size = fs::file_size(path, ec);
-    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-    // Read to the end rather than trust the size: the file may change meanwhile.
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
 }  // namespace tamvek::import

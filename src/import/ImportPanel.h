@@ -36,7 +36,4 @@ bool chooseFolder(engine::Game& game, const std::string& folder);
 // Clicks the file `name` in the file list.
 bool clickFile(engine::Game& game, const std::string& name);
 
-// The whole content of a regular file, or nothing if it cannot be read.
-std::optional<std::string> readFileBytes(const std::string& path);
-
 }  // namespace tamvek::import

@@ -1,14 +1,16 @@
 #include "output/InfoText.h"
 
+#include "core/Text.h"
+
 namespace tamvek::output {
 
 void infoPressed(engine::Game& game) {
     auto& f = game.form;
     if (f.okinfo.caption() == infoCaption) {
         f.infotext.setVisible(true);
-        const auto content =
-            game.platform.readTextFile(game.platform.programFolder() + "/" + infoFileName);
-        f.infotext.setText(content ? *content
+        const Result<std::string> content =
+            game.platform.readFile(game.platform.programFolder() + "/" + infoFileName);
+        f.infotext.setText(content ? text::toUtf8(*content)
                                    : std::string("Problem:") + "\n" +
                                          "Kann die Datei Info_Tamvek1.txt nicht finden.");
         f.okinfo.setCaption(endInfoCaption);

@@ -3,19 +3,19 @@
 namespace tamvek::output {
 
 bool confirmPrinting(engine::Game& game) {
-    switch (game.platform.ask(printQuestion, printTitle, form::Buttons::YesNoCancel)) {
-        case form::Answer::Cancel:
+    switch (game.platform.ask(printQuestion, printTitle, platform::Buttons::YesNoCancel)) {
+        case platform::Answer::Cancel:
             return false;
-        case form::Answer::Yes:
+        case platform::Answer::Yes:
             // A cancelled set-up dialog means the user changed their mind.
             return game.platform.printerSetup();
-        case form::Answer::No:
+        case platform::Answer::No:
             break;
     }
     return true;
 }
 
-void tellSavedFile(engine::Game& game, const form::PrintOutcome& outcome) {
+void tellSavedFile(engine::Game& game, const platform::PrintOutcome& outcome) {
     if (outcome.savedFile.empty()) return;
     game.form.text.setCaption(" Ausdruck gespeichert: " + outcome.savedFile);
 }

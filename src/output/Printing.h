@@ -16,6 +16,6 @@ bool confirmPrinting(engine::Game& game);
 
 // A printout written into a file (no printer, or "print to file" chosen) is
 // named in the message label, so it never goes nowhere unnoticed.
-void tellSavedFile(engine::Game& game, const form::PrintOutcome& outcome);
+void tellSavedFile(engine::Game& game, const platform::PrintOutcome& outcome);
 
 }  // namespace tamvek::output

@@ -6,7 +6,7 @@ namespace tamvek::output {
 
 namespace {
 
-using namespace form::print;
+using namespace platform::print;
 
 class ReportWriter {
   public:
@@ -23,10 +23,10 @@ class ReportWriter {
         for (int i = 0; i < n; ++i)
             endLine();
     }
-    form::PrintJob take() { return std::move(m_job); }
+    platform::PrintJob take() { return std::move(m_job); }
 
   private:
-    form::PrintJob m_job;
+    platform::PrintJob m_job;
 };
 
 }  // namespace
@@ -43,7 +43,7 @@ std::string messageLine(const std::string& caption) {
     return line;
 }
 
-form::PrintJob buildReport(engine::Game& game) {
+platform::PrintJob buildReport(engine::Game& game) {
     const engine::GameState& s = game.state;
     auto& table = game.form.tabelle1;
     ReportWriter w;
@@ -100,7 +100,7 @@ form::PrintJob buildReport(engine::Game& game) {
 
 void printPressed(engine::Game& game) {
     if (!confirmPrinting(game)) return;
-    const form::PrintJob job = buildReport(game);
+    const platform::PrintJob job = buildReport(game);
     tellSavedFile(game, game.platform.printReport(job));
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/Game.h"
-#include "ui/form/PrintJob.h"
+#include "platform/PrintJob.h"
 
 namespace tamvek::output {
 
@@ -16,7 +16,7 @@ std::string messageLine(const std::string& caption);
 
 // The report's printer operations. Walks the profit/loss table's current cell
 // over rows 0..19 as the report's lines are made, and leaves it at row 20.
-form::PrintJob buildReport(engine::Game& game);
+platform::PrintJob buildReport(engine::Game& game);
 
 // The click on "Druck": question, optional set-up, then the report.
 void printPressed(engine::Game& game);

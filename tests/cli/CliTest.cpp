@@ -1,20 +1,17 @@
 // Runs the built tamvek-cli as a user would.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "support/Command.h"
+
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using tamvek::test::CommandRun;
 
 std::string scriptFile(const std::string& name, const std::string& content) {
     const std::string path = testing::TempDir() + "tamvek_cli_" + name + ".txt";
@@ -23,19 +20,9 @@ std::string scriptFile(const std::string& name, const std::string& content) {
 }
 
 // `args` go to the shell as written; stderr is dropped.
-CliRun cli(const std::string& args) {
-    const std::string command =
-        std::string(TAMVEK_BIN_DIR) + "/tamvek-cli " + args + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
-        run.out.append(buf, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+CommandRun cli(const std::string& args) {
+    return tamvek::test::runCommand(std::string(TAMVEK_BIN_DIR) + "/tamvek-cli " + args +
+                                    " 2>/dev/null");
 }
 
 TEST(Cli, ExitStatus) {
@@ -76,9 +63,9 @@ TEST(Cli, SameSeedSameGame) {
                    "type textanzahl 20\nclick Check1\nclick okstart\n"
                    "type srot 3\nclick oksetz1\ntype sgross 2\nclick oksetz2\n"
                    "click Option1(2)\ntype haltbei 15\nclick okstart\ndump\n");
-    const CliRun a = cli("play --seed 42 " + script);
-    const CliRun b = cli("play --seed 42 " + script);
-    const CliRun c = cli("play --seed 43 " + script);
+    const CommandRun a = cli("play --seed 42 " + script);
+    const CommandRun b = cli("play --seed 42 " + script);
+    const CommandRun c = cli("play --seed 43 " + script);
     ASSERT_EQ(a.status, 0);
     EXPECT_EQ(a.out, b.out);
     EXPECT_NE(a.out, c.out);
@@ -86,6 +73,27 @@ TEST(Cli, SameSeedSameGame) {
     const nlohmann::json dump = nlohmann::json::parse(a.out);
     EXPECT_EQ(dump["state"]["currentSpin"], 15);
     EXPECT_EQ(dump["controls"]["Option1(0)"]["selected"], true);
+}
+
+}  // namespace
+
+namespace {
+
+// Sessions recorded once, before the house was rebuilt: their dumps must stay
+// the same to the byte. The scripts import from folders relative to their own.
+TEST(Cli, GoldenSessionsGiveTheirRecordedDumps) {
+    const std::string folder = std::string(TAMVEK_TEST_DATA) + "/golden";
+    for (const char* name : {"stakes-and-zeros", "import-and-play", "odd-file"}) {
+        const CommandRun run =
+            tamvek::test::runCommand("cd '" + folder + "' && '" + TAMVEK_BIN_DIR +
+                                     "/tamvek-cli' play --seed 11 " + name + ".txt 2>&1");
+        EXPECT_EQ(run.status, 0) << name;
+        const std::string expected = tamvek::test::fileText(folder + "/" + name + ".jsonl");
+        ASSERT_FALSE(expected.empty()) << name;
+        EXPECT_TRUE(tamvek::test::recordedForm(run.out, TAMVEK_BIN_DIR) ==
+                    tamvek::test::recordedForm(expected, TAMVEK_BIN_DIR))
+            << name << ": the dumps differ from " << name << ".jsonl";
+    }
 }
 
 }  // namespace

@@ -84,8 +84,9 @@ TEST(RunOptions, HaltChangeGivesBackOnlyWhatIsOnTheTable) {
     EXPECT_EQ(t.form.gewhoch.caption(), "10");
     EXPECT_EQ(t.state.haltAtSpin, 2);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(t.form.stakeBox(i)->text(), "");
-        EXPECT_EQ(t.form.stakeBox(i)->backColour(), colours::stakeNeutral);
+        EXPECT_EQ(t.form.stakeBoxes()[static_cast<std::size_t>(i)]->text(), "");
+        EXPECT_EQ(t.form.stakeBoxes()[static_cast<std::size_t>(i)]->backColour(),
+                  colours::stakeNeutral);
     }
     for (const char* b : {"oksetz1", "oksetz2", "oksetz3", "okabsetz1", "okabsetz2", "okabsetz3"})
         EXPECT_FALSE(t.form.find(b)->enabled()) << b;
@@ -131,15 +132,15 @@ TEST(RunOptions, HeldStakeGivenBackIsFreeAgain) {
 TEST(ExitAndExtra, ExitAsksAndQuitsOnlyOnYes) {
     TestSession t;
     t.startRun(5, {});
-    t.platform.answers = {form::Answer::No};
+    t.platform.queueAnswer(platform::Answer::No);
     t.form.okende.click();
-    EXPECT_FALSE(t.platform.quitCalled);
+    EXPECT_FALSE(t.platform.quitRequested());
     EXPECT_EQ(t.state.currentSpin, 1);
-    t.platform.answers = {form::Answer::Yes};
+    t.platform.queueAnswer(platform::Answer::Yes);
     t.form.okende.click();
-    EXPECT_TRUE(t.platform.quitCalled);
-    EXPECT_EQ(t.platform.questions.back(), "Soll das Programm beendet werden ?     ");
-    EXPECT_EQ(t.platform.titles.back(), " Beenden");
+    EXPECT_TRUE(t.platform.quitRequested());
+    EXPECT_EQ(t.platform.questions().back(), "Soll das Programm beendet werden ?     ");
+    EXPECT_EQ(t.platform.titles().back(), " Beenden");
 }
 
 }  // namespace

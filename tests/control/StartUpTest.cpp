@@ -16,7 +16,7 @@ TEST(StartUp, WindowOpensInItsWaitingState) {
     for (const char* name : {"okextern", "okcopy", "okinfo", "okfiktiv", "okende"})
         EXPECT_TRUE(f.find(name)->enabled()) << name;
     for (int i = 0; i < 6; ++i)
-        EXPECT_TRUE(f.stakeBox(i)->locked());
+        EXPECT_TRUE(f.stakeBoxes()[static_cast<std::size_t>(i)]->locked());
     EXPECT_FALSE(f.Frame1.visible());
     EXPECT_FALSE(f.infotext.visible());
     EXPECT_EQ(f.gewtotal.caption(), "0");
@@ -30,7 +30,7 @@ TEST(StartUp, WindowOpensInItsWaitingState) {
     EXPECT_EQ(f.tabelle1.rows(), 999);
     EXPECT_EQ(t.state.numberColour[0], 0);
     EXPECT_EQ(t.state.numberColour[37], 0);
-    EXPECT_TRUE(t.platform.questions.empty());
+    EXPECT_TRUE(t.platform.questions().empty());
     EXPECT_EQ(f.okersatz.toolTip(), " Zusätzliche\" nächster Wurf\"-Taste  ");
 }
 
@@ -50,10 +50,10 @@ struct PlayedGame : TestSession {
 TEST(StartUp, NewStartAnsweredNoChangesNothing) {
     PlayedGame t;
     const auto label = t.form.gewtotal.caption();
-    t.platform.answers = {form::Answer::No};
+    t.platform.queueAnswer(platform::Answer::No);
     t.form.okabbrechen.click();
-    EXPECT_EQ(t.platform.questions.back(), "Abbruch bitte bestätigen !     ");
-    EXPECT_EQ(t.platform.titles.back(), " Abbruch");
+    EXPECT_EQ(t.platform.questions().back(), "Abbruch bitte bestätigen !     ");
+    EXPECT_EQ(t.platform.titles().back(), " Abbruch");
     EXPECT_EQ(t.form.gewtotal.caption(), label);
     EXPECT_EQ(t.state.currentSpin, 7);
     EXPECT_EQ(t.state.profitRow, 7);
@@ -63,7 +63,7 @@ TEST(StartUp, NewStartOpensAFreshGame) {
     PlayedGame t;
     ASSERT_EQ(t.state.stakeRedBlack, 10);  // riding
     t.form.okfiktiv.click();               // and fictitious play on
-    t.platform.answers = {form::Answer::Yes};
+    t.platform.queueAnswer(platform::Answer::Yes);
     t.form.okabbrechen.click();
     auto& f = t.form;
     EXPECT_EQ(f.gewtotal.caption(), "0");
@@ -97,8 +97,8 @@ TEST(StartUp, NewStartOpensAFreshGame) {
         EXPECT_FALSE(f.find(b)->enabled()) << b;
     EXPECT_EQ(f.okstart.caption(), "Start");
     for (int i = 0; i < 6; ++i) {
-        EXPECT_TRUE(f.stakeBox(i)->locked());
-        EXPECT_EQ(f.stakeBox(i)->text(), "");
+        EXPECT_TRUE(f.stakeBoxes()[static_cast<std::size_t>(i)]->locked());
+        EXPECT_EQ(f.stakeBoxes()[static_cast<std::size_t>(i)]->text(), "");
     }
     EXPECT_EQ(f.text.caption(), control::introText);
     EXPECT_EQ(f.lakut.caption(), "");
@@ -112,7 +112,7 @@ TEST(StartUp, NewStartFreesBoxesThatAHeldStakeDisabled) {
     t.stake(t.form.srot, "10");
     t.press();
     ASSERT_FALSE(t.form.srot.enabled());
-    t.platform.answers = {form::Answer::Yes};
+    t.platform.queueAnswer(platform::Answer::Yes);
     t.form.okabbrechen.click();
     EXPECT_TRUE(t.form.srot.enabled());
     EXPECT_TRUE(t.form.sschwarz.enabled());
@@ -128,7 +128,7 @@ TEST(StartUp, NewStartClearsOnlyRowsTheGridsHave) {
     t.state.wantedSpins = 5000;  // as after an import without a run
     t.state.profitRow = 5000;
     t.form.okabbrechen.setEnabled(true);
-    t.platform.answers = {form::Answer::Yes};
+    t.platform.queueAnswer(platform::Answer::Yes);
     t.form.okabbrechen.click();
     EXPECT_EQ(t.form.tabelle2.rows(), 1);
     EXPECT_EQ(t.form.tabelle1.rows(), 999);

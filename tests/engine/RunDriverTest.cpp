@@ -146,10 +146,10 @@ TEST(RunDriver, SoundFollowsTheSpinScore) {
         t.random.queueNumbers({c.number});
         t.press();
         if (c.sound.empty()) {
-            EXPECT_TRUE(t.platform.sounds.empty()) << c.number;
+            EXPECT_TRUE(t.platform.sounds().empty()) << c.number;
         } else {
-            ASSERT_EQ(t.platform.sounds.size(), 1u) << c.number;
-            EXPECT_EQ(t.platform.sounds[0], "/prog/" + c.sound);
+            ASSERT_EQ(t.platform.sounds().size(), 1u) << c.number;
+            EXPECT_EQ(t.platform.sounds()[0], "/prog/" + c.sound);
         }
         EXPECT_EQ(t.state.spinScore, 0);
     }
@@ -162,7 +162,7 @@ TEST(RunDriver, NoSoundWhileTheSwitchIsOff) {
     t.stake(t.form.srot, "5");
     t.random.queueNumbers({1});
     t.press();
-    EXPECT_TRUE(t.platform.sounds.empty());
+    EXPECT_TRUE(t.platform.sounds().empty());
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(Settlement, SeventeenWithRedLowAndOddStaked) {
     EXPECT_EQ(t.form.gewtotal.caption(), "-10");
     EXPECT_EQ(t.form.gewtief.caption(), "-5");
     EXPECT_EQ(t.form.gewhoch.caption(), "");
-    EXPECT_EQ(t.platform.sounds, std::vector<std::string>{"/prog/g2.wav"});  // 105
+    EXPECT_EQ(t.platform.sounds(), std::vector<std::string>{"/prog/g2.wav"});  // 105
 }
 
 TEST(Settlement, ThreeWinsInARowOnBlack) {

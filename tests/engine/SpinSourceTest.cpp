@@ -46,9 +46,9 @@ TEST(SpinSource, ClassifiesNumbersIntoTheSidesOfEachPair) {
 }
 
 TEST(SpinSource, DrawsExactlyTheWantedNumbersWithinTheWheel) {
-    FakePlatform platform;
+    TestPlatform platform;
     auto random = engine::makeRandom(1234u);
-    control::Session session(platform, *random);
+    session::Session session(platform, *random);
     session.form().textanzahl.type("5000");
     session.form().okstart.click();
     const auto& numbers = session.state().spinNumbers;
@@ -81,9 +81,9 @@ TEST(SpinSource, ReplaysAPermanenceAndRoundsHalvesToEven) {
 
 TEST(SpinSource, SameSeedSameNumbers) {
     auto draw = [](std::uint32_t seed) {
-        FakePlatform platform;
+        TestPlatform platform;
         auto random = engine::makeRandom(seed);
-        control::Session session(platform, *random);
+        session::Session session(platform, *random);
         session.form().textanzahl.type("50");
         session.form().okstart.click();
         return session.state().spinNumbers;

@@ -1,48 +1,15 @@
 #pragma once
-// A scratch folder for panel tests, and the user's steps of an import.
+// The user's steps of an import, and what the panel says meanwhile.
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
-#include <string_view>
 
 #include "import/ImportPanel.h"
+#include "support/ScratchFolder.h"
 #include "support/TestSupport.h"
 
 namespace tamvek::test {
-
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        static std::atomic<int> serial{0};
-        // Tests of several builds may run at once: the name must not collide.
-        m_path = std::filesystem::temp_directory_path() /
-                 ("tamvek-import-" + std::to_string(std::random_device{}()) + "-" +
-                  std::to_string(serial++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path() const { return m_path.string(); }
-    std::string write(const std::string& name, std::string_view bytes) const {
-        const auto file = m_path / name;
-        std::ofstream(file, std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file.string();
-    }
-
-  private:
-    std::filesystem::path m_path;
-};
 
 inline const char* const panelText =
     "  Geben Sie den Ort an, wo sich die Datei\r"

@@ -32,7 +32,7 @@ std::optional<Rgb> fill(TestSession& t, int spin, int col) {
 
 TEST(PermanenceRun, SampleIsReplayedInFileOrder) {
     // The sample was built from this published list; read it here on its own.
-    std::ifstream in(std::string(TAMVEK_SPIN_DATA) + "/genting-118.txt");
+    std::ifstream in(std::string(TAMVEK_TEST_DATA) + "/spins/genting-118.txt");
     ASSERT_TRUE(in);
     std::vector<std::string> expected;
     for (std::string n; std::getline(in, n, ',');)

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 
+#include "core/Text.h"
+#include "support/ScratchFolder.h"
 #include "support/TestSupport.h"
 
 namespace tamvek::test {
@@ -19,8 +22,9 @@ class InfoToggle : public testing::TestWithParam<InfoCase> {};
 
 TEST_P(InfoToggle, ShowsThenHidesAndEmpties) {
     const InfoCase& c = GetParam();
-    TestSession t;
-    if (c.filePresent) t.platform.files["/prog/info_tamvek1.txt"] = "Hallo\nWelt";
+    ScratchFolder folder;
+    TestSession t(folder.path());
+    if (c.filePresent) folder.write("info_tamvek1.txt", "Hallo\nWelt");
     auto& info = t.form.infotext;
     ASSERT_FALSE(info.visible());
     ASSERT_EQ(t.form.okinfo.caption(), "Info");
@@ -42,22 +46,39 @@ INSTANTIATE_TEST_SUITE_P(File, InfoToggle,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InfoText, TheFileIsReadAfreshAtEveryOpening) {
-    TestSession t;
+    ScratchFolder folder;
+    TestSession t(folder.path());
     t.form.okinfo.click();
     EXPECT_EQ(t.form.infotext.text(), problem);
     t.form.okinfo.click();
-    t.platform.files["/prog/info_tamvek1.txt"] = "neu";
+    folder.write("info_tamvek1.txt", "neu");
     t.form.okinfo.click();
     EXPECT_EQ(t.form.infotext.text(), "neu");
 }
 
 TEST(InfoText, AnyOtherCaptionDoesNothing) {
-    TestSession t;
-    t.platform.files["/prog/info_tamvek1.txt"] = "x";
+    ScratchFolder folder;
+    TestSession t(folder.path());
+    folder.write("info_tamvek1.txt", "x");
     t.form.okinfo.setCaption("INFO");
     t.form.okinfo.click();
     EXPECT_FALSE(t.form.infotext.visible());
     EXPECT_EQ(t.form.okinfo.caption(), "INFO");
+}
+
+// A file written on an old system is in Latin-1; the box shows it in UTF-8.
+TEST(InfoText, TheFileIsShownInUtf8) {
+    struct Case {
+        const char* bytes;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"W\xfcrfe", "Würfe"}, Case{"Würfe", "Würfe"}, Case{"", ""}}) {
+        ScratchFolder folder;
+        TestSession t(folder.path());
+        folder.write("info_tamvek1.txt", c.bytes);
+        t.form.okinfo.click();
+        EXPECT_EQ(t.form.infotext.text(), c.shown);
+    }
 }
 
 // The file the build puts beside the program is readable UTF-8 and says what
@@ -71,21 +92,7 @@ TEST(InfoText, TheSuppliedFileLiesBesideTheProgram) {
     EXPECT_GT(text.size(), 1000u);
     for (const char* word : {"Setzen", "Absetz", "Spielbank", "Fiktiv", "Null", "Druck", "Copy"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
-    // Valid UTF-8: every lead byte is followed by the right number of
-    // continuation bytes.
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t n = b < 0x80         ? 1
-                              : (b >> 5) == 6  ? 2
-                              : (b >> 4) == 14 ? 3
-                              : (b >> 3) == 30 ? 4
-                                               : 0;
-        ASSERT_NE(n, 0u) << "bad UTF-8 at byte " << i;
-        ASSERT_LE(i + n, text.size());
-        for (std::size_t k = 1; k < n; ++k)
-            ASSERT_EQ(static_cast<unsigned char>(text[i + k]) >> 6, 2) << "bad UTF-8 at byte " << i;
-        i += n;
-    }
+    EXPECT_TRUE(text::isValidUtf8(text));
 }
 
 }  // namespace

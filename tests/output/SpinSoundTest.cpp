@@ -31,16 +31,16 @@ TEST_P(SpinSound, FileFollowsTheScore) {
     t.random.queueNumbers({18, c.number});
     t.form.textanzahl.type("5");
     t.press();  // spin 1 (18) before any stake
-    t.platform.sounds.clear();
+    const std::size_t before = t.platform.sounds().size();
     for (const char* name : c.stakes)
         t.stake(box(t, name), "1");
     t.press();
 
     if (c.sound == nullptr) {
-        EXPECT_TRUE(t.platform.sounds.empty());
+        EXPECT_EQ(t.platform.sounds().size(), before);
     } else {
-        ASSERT_EQ(t.platform.sounds.size(), 1u);
-        EXPECT_EQ(t.platform.sounds[0], std::string("/prog/") + c.sound);
+        ASSERT_EQ(t.platform.sounds().size(), before + 1);
+        EXPECT_EQ(t.platform.sounds().back(), std::string("/prog/") + c.sound);
     }
     EXPECT_EQ(t.state.spinScore, 0);  // reset after every spin
 }
@@ -66,7 +66,7 @@ TEST(SpinSound, SilentWhenSoundIsOff) {
     t.press();
     t.stake(t.form.srot, "1");
     t.press();
-    EXPECT_TRUE(t.platform.sounds.empty());
+    EXPECT_TRUE(t.platform.sounds().empty());
 }
 
 // The three wave files lie beside the program as short 16-bit mono PCM at

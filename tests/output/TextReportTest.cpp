@@ -7,8 +7,8 @@
 namespace tamvek::test {
 namespace {
 
-using form::Answer;
-using namespace form::print;
+using platform::Answer;
+using namespace platform::print;
 
 TEST(MessageLine, CarriageReturnsBecomeSlashes) {
     const struct {
@@ -27,10 +27,10 @@ TEST(MessageLine, CarriageReturnsBecomeSlashes) {
 }
 
 TEST(NumberItem, SignPlaceBeforeAndBlankAfter) {
-    EXPECT_EQ(form::numberItem(245), " 245 ");
-    EXPECT_EQ(form::numberItem(0), " 0 ");
-    EXPECT_EQ(form::numberItem(-3), "-3 ");
-    EXPECT_EQ(form::numberItem(2.5), " 2.5 ");
+    EXPECT_EQ(platform::numberItem(245), " 245 ");
+    EXPECT_EQ(platform::numberItem(0), " 0 ");
+    EXPECT_EQ(platform::numberItem(-3), "-3 ");
+    EXPECT_EQ(platform::numberItem(2.5), " 2.5 ");
 }
 
 // The report of a run of 100 spins with 37 played, operation by operation.
@@ -42,8 +42,8 @@ TEST(TextReport, OperationsOfARunWithoutImport) {
     t.form.okstart.click();
     ASSERT_EQ(t.state.currentSpin, 37);
 
-    const form::PrintJob job = output::buildReport(t.game);
-    std::vector<form::PrintOp> want = {
+    const platform::PrintJob job = output::buildReport(t.game);
+    std::vector<platform::PrintOp> want = {
         FontSize{12},
         EndLine{},
         EndLine{},
@@ -91,7 +91,7 @@ TEST(TextReport, OperationsOfARunWithoutImport) {
 
     ASSERT_EQ(job.ops.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i)
-        EXPECT_EQ(job.ops[i], want[i]) << "op " << i << ": " << form::describe(job.ops[i]);
+        EXPECT_EQ(job.ops[i], want[i]) << "op " << i << ": " << platform::describe(job.ops[i]);
     EXPECT_EQ(t.form.tabelle1.row(), 20);
     EXPECT_EQ(t.form.tabelle1.col(), 2);
 }
@@ -108,7 +108,7 @@ TEST(TextReport, PlainLinesAfterAnImport) {
     t.form.okstart.click();
     t.form.okstart.click();
 
-    const auto lines = form::plainLines(output::buildReport(t.game));
+    const auto lines = platform::plainLines(output::buildReport(t.game));
     const std::string pad14(14, ' ');
     ASSERT_EQ(lines.size(), 36u);
     EXPECT_EQ(lines[0], "");
@@ -125,9 +125,9 @@ TEST(TextReport, PlainLinesAfterAnImport) {
 }
 
 TEST(PlainLines, AColumnAlreadyPassedStartsTheNextLine) {
-    form::PrintJob job{{Column{3}, Text{"abcdef"}, Column{5}, Text{"x"}, Column{8}, Text{"y"},
-                        Column{8}, Text{"z"}, EndDocument{}}};
-    EXPECT_EQ(form::plainLines(job),
+    platform::PrintJob job{{Column{3}, Text{"abcdef"}, Column{5}, Text{"x"}, Column{8}, Text{"y"},
+                            Column{8}, Text{"z"}, EndDocument{}}};
+    EXPECT_EQ(platform::plainLines(job),
               (std::vector<std::string>{"  abcdef", "    x  y", "       z"}));
 }
 
@@ -146,18 +146,18 @@ TEST_P(PrintQuestion, ReportAndCopyFollowTheAnswer) {
     for (bool copy : {false, true}) {
         TestSession t;
         t.startRun(5, {1, 2, 3});
-        t.platform.setupGoesOn = c.setupGoesOn;
-        t.platform.answers.push_back(c.answer);
+        t.platform.setSetupAccepted(c.setupGoesOn);
+        t.platform.queueAnswer(c.answer);
         const int row = t.form.tabelle1.row();
         (copy ? t.form.okcopy : t.form.okdruck).click();
 
-        ASSERT_EQ(t.platform.questions.size(), 1u);
-        EXPECT_EQ(t.platform.questions[0],
+        ASSERT_EQ(t.platform.questions().size(), 1u);
+        EXPECT_EQ(t.platform.questions()[0],
                   "Sollen die Druckereinstellungen noch geändert werden ?");
-        EXPECT_EQ(t.platform.titles[0], " Ausdruck Pelmar1");
-        EXPECT_EQ(t.platform.setups, c.setups);
+        EXPECT_EQ(t.platform.titles()[0], " Ausdruck Pelmar1");
+        EXPECT_EQ(t.platform.count("setup"), c.setups);
         const std::size_t printed =
-            copy ? static_cast<std::size_t>(t.platform.windowImages) : t.platform.reports.size();
+            copy ? static_cast<std::size_t>(t.platform.count("copy")) : t.platform.reports().size();
         EXPECT_EQ(printed, c.prints ? 1u : 0u) << (copy ? "copy" : "report");
         // A report that was not printed leaves the table's cell alone.
         if (!c.prints || copy) EXPECT_EQ(t.form.tabelle1.row(), row);
@@ -176,26 +176,27 @@ TEST(PrintOutcome, AFileIsNamedInTheMessageLabelAfterTheReportWasMade) {
     for (bool copy : {false, true}) {
         TestSession t;
         t.startRun(5, {1, 2, 3});
-        t.platform.outcome = {true, "/home/u/Dokumente/Tamvek-Ausdruck-2026-12-07-0815.pdf"};
-        t.platform.answers.push_back(Answer::No);
+        t.platform.setPrintOutcome({true, "/home/u/Dokumente/Tamvek-Ausdruck-2026-12-07-0815.pdf"});
+        t.platform.queueAnswer(Answer::No);
         (copy ? t.form.okcopy : t.form.okdruck).click();
         EXPECT_EQ(t.form.text.caption(),
                   " Ausdruck gespeichert: /home/u/Dokumente/Tamvek-Ausdruck-2026-12-07-0815.pdf");
         if (!copy) {
-            ASSERT_EQ(t.platform.reports.size(), 1u);
-            EXPECT_EQ(form::plainLines(t.platform.reports[0])[5],
+            ASSERT_EQ(t.platform.reports().size(), 1u);
+            EXPECT_EQ(platform::plainLines(t.platform.reports()[0])[5],
                       std::string(14, ' ') + " Der Computer erzeugt die Zahlen...");
         }
     }
 }
 
 TEST(PrintOutcome, APrinterOrAFailureLeavesTheMessageLabelAlone) {
-    for (form::PrintOutcome outcome :
-         {form::PrintOutcome{true, ""}, form::PrintOutcome{false, ""}}) {
+    for (platform::PrintOutcome outcome :
+         {platform::PrintOutcome{true, ""}, platform::PrintOutcome{false, ""}}) {
         TestSession t;
         t.startRun(5, {1});
-        t.platform.outcome = outcome;
-        t.platform.answers = {Answer::No, Answer::No};
+        t.platform.setPrintOutcome(outcome);
+        t.platform.queueAnswer(Answer::No);
+        t.platform.queueAnswer(Answer::No);
         const std::string before = t.form.text.caption();
         t.form.okdruck.click();
         t.form.okcopy.click();
@@ -206,10 +207,10 @@ TEST(PrintOutcome, APrinterOrAFailureLeavesTheMessageLabelAlone) {
 TEST(TextReport, DruckIsOnlyThereOnceARunHasBegun) {
     TestSession t;
     t.form.okdruck.click();  // disabled: no question
-    EXPECT_TRUE(t.platform.questions.empty());
-    t.platform.answers.push_back(Answer::No);
+    EXPECT_TRUE(t.platform.questions().empty());
+    t.platform.queueAnswer(Answer::No);
     t.form.okcopy.click();  // always available
-    EXPECT_EQ(t.platform.windowImages, 1);
+    EXPECT_EQ(t.platform.count("copy"), 1);
 }
 
 }  // namespace

@@ -1,27 +1,27 @@
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
 #include "engine/ChancePair.h"
 
 namespace tamvek::test {
 
-form::Answer FakePlatform::ask(std::string_view text, std::string_view title, form::Buttons) {
-    questions.emplace_back(text);
-    titles.emplace_back(title);
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text;
-        return form::Answer::No;
-    }
-    const form::Answer a = answers.front();
-    answers.pop_front();
-    return a;
+TestPlatform::TestPlatform(std::string folder) : script::RecordingPlatform(headless) {
+    headless.setProgramFolder(std::move(folder));
+    headless.setToday("07.12.2026");
+    setScripted(true);
 }
 
-std::optional<std::string> FakePlatform::readTextFile(const std::string& path) const {
-    auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+int TestPlatform::count(const std::string& kind) const {
+    return static_cast<int>(std::count_if(prints().begin(), prints().end(),
+                                          [&](const Print& p) { return p.kind == kind; }));
+}
+
+std::vector<platform::PrintJob> TestPlatform::reports() const {
+    std::vector<platform::PrintJob> jobs;
+    for (const Print& p : prints())
+        if (p.kind == "report") jobs.push_back(p.job);
+    return jobs;
 }
 
 float ScriptedRandom::next() {

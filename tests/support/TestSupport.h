@@ -1,52 +1,33 @@
 #pragma once
-// A platform that records what the logic asked of it, and a session built on it.
+// Sessions for tests: the headless platform in a pinned folder on a pinned day,
+// watched by the recording platform that answers questions from a queue and
+// notes every sound, question and printout; numbers drawn in a chosen order.
 
 #include <deque>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "control/Session.h"
 #include "engine/RandomSource.h"
-#include "ui/form/Platform.h"
+#include "platform/HeadlessPlatform.h"
+#include "script/RecordingPlatform.h"
+#include "session/Session.h"
 
 namespace tamvek::test {
 
-class FakePlatform : public form::Platform {
-  public:
-    form::Answer ask(std::string_view text, std::string_view title, form::Buttons buttons) override;
-    void playSound(const std::string& path) override { sounds.push_back(path); }
-    std::string programFolder() const override { return folder; }
-    std::optional<std::string> readTextFile(const std::string& path) const override;
-    std::string shortDate() const override { return "07.12.2026"; }
-    void quit() override { quitCalled = true; }
-    // The printer: set-up dialogs, reports and window pictures, with chosen outcomes.
-    bool printerSetup() override {
-        ++setups;
-        return setupGoesOn;
-    }
-    form::PrintOutcome printReport(const form::PrintJob& job) override {
-        reports.push_back(job);
-        return outcome;
-    }
-    form::PrintOutcome printWindowImage() override {
-        ++windowImages;
-        return outcome;
-    }
+struct HeadlessHolder {
+    platform::HeadlessPlatform headless;
+};
 
-    std::deque<form::Answer> answers;  // answers to the next question boxes
-    std::vector<std::string> questions;
-    std::vector<std::string> titles;
-    std::vector<std::string> sounds;
-    std::map<std::string, std::string> files;
-    std::string folder = "/prog";
-    bool quitCalled = false;
-    int setups = 0;
-    bool setupGoesOn = true;
-    std::vector<form::PrintJob> reports;
-    int windowImages = 0;
-    form::PrintOutcome outcome{true, ""};
+// Scripted from the start: a question without a queued answer throws, and so
+// fails the test that did not expect it.
+class TestPlatform : private HeadlessHolder, public script::RecordingPlatform {
+  public:
+    explicit TestPlatform(std::string folder = "/prog");
+    platform::HeadlessPlatform& inner() { return headless; }
+
+    // The printouts of one kind ("setup", "report", "copy") so far.
+    int count(const std::string& kind) const;
+    std::vector<platform::PrintJob> reports() const;
 };
 
 // Numbers that come out of the random source in a given order.
@@ -62,9 +43,12 @@ class ScriptedRandom : public engine::RandomSource {
 };
 
 struct TestSession {
-    FakePlatform platform;
+    // `folder` is the program's folder, where the info file and the sounds are.
+    explicit TestSession(std::string folder = "/prog") : platform(std::move(folder)) {}
+
+    TestPlatform platform;
     ScriptedRandom random;
-    control::Session session{platform, random};
+    session::Session session{platform, random};
     engine::Game& game = session.game();
     form::MainForm& form = session.form();
     engine::GameState& state = session.state();

@@ -123,7 +123,7 @@ MainForm::MainForm()
     heading(Label5, "Zahl", 0x404040);
     tabelle2.setFont(small);
     tabelle2.setToolTip(" Zeigt alle  Würfe tabellarisch an ");
-    for (TextBox* box : {&srot, &sschwarz, &sklein, &sgross, &sgerade, &sungerade})
+    for (TextBox* box : stakeBoxes())
         styleStakeBox(*box);
     button(okersatz, Font{}, false, " Zusätzliche\" nächster Wurf\"-Taste  ");
     for (Button* b : {&oksetz1, &oksetz2, &oksetz3})
@@ -229,11 +229,6 @@ Control* MainForm::find(std::string_view name) const {
     for (Control* c : m_controls)
         if (c->name() == name) return c;
     return nullptr;
-}
-
-TextBox* MainForm::stakeBox(int index) {
-    TextBox* boxes[] = {&srot, &sschwarz, &sklein, &sgross, &sgerade, &sungerade};
-    return index >= 0 && index < 6 ? boxes[index] : nullptr;
 }
 
 }  // namespace tamvek::form

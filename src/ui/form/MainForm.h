@@ -2,6 +2,7 @@
 // Every control of the main window under its own name, in its design-time state.
 // The logic reads and writes these; a view draws them.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,7 +69,9 @@ class MainForm {
     // A control by name; option members as "Option1(0)" and "Option1(2)".
     Control* find(std::string_view name) const;
     // The six stake boxes in pair order: red, black, low, high, even, odd.
-    TextBox* stakeBox(int index);
+    std::array<TextBox*, 6> stakeBoxes() {
+        return {&srot, &sschwarz, &sklein, &sgross, &sgerade, &sungerade};
+    }
 
   private:
     std::vector<Control*> m_controls;

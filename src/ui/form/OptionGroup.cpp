@@ -2,9 +2,14 @@
 
 namespace tamvek::form {
 
+void OptionButton::click() {
+    m_group.click(m_index);
+}
+
 OptionButton& OptionGroup::add(int index, std::string caption, Geometry geometry, int tabIndex) {
-    auto button = std::make_unique<OptionButton>(m_name + "(" + std::to_string(index) + ")",
-                                                 std::move(caption), geometry, tabIndex);
+    auto button =
+        std::make_unique<OptionButton>(m_name + "(" + std::to_string(index) + ")",
+                                       std::move(caption), geometry, tabIndex, *this, index);
     auto& ref = *button;
     m_members[index] = std::move(button);
     return ref;

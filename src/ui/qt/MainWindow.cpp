@@ -138,7 +138,7 @@ QIcon MainWindow::drawIcon() {
     return QIcon(pixmap);
 }
 
-MainWindow::MainWindow(control::Session& session, QWidget* parent)
+MainWindow::MainWindow(session::Session& session, QWidget* parent)
     : QWidget(parent), m_session(session) {
     form::MainForm& f = session.form();
     setObjectName(QStringLiteral("Form1"));

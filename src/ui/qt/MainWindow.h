@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "control/Session.h"
+#include "session/Session.h"
 
 class QButtonGroup;
 class QTableView;
@@ -23,10 +23,10 @@ class GridModel;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit MainWindow(control::Session& session, QWidget* parent = nullptr);
+    explicit MainWindow(session::Session& session, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    control::Session& session() { return m_session; }
+    session::Session& session() { return m_session; }
     // The widget that shows the control of that name ("Option1(2)" for an
     // option member), or nullptr.
     QWidget* widgetFor(const std::string& name) const;
@@ -55,7 +55,7 @@ class MainWindow : public QWidget {
     void applyPendingTopRows();
     void orderTabs();
 
-    control::Session& m_session;
+    session::Session& m_session;
     std::map<const form::Control*, QWidget*> m_widgets;
     std::map<const QObject*, form::TextBox*> m_boxes;
     // File list viewports: a click anywhere in them reaches the model, on an entry

@@ -2,16 +2,12 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QDate>
-#include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QStorageInfo>
-#include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
 
@@ -32,21 +28,22 @@ constexpr qint64 repaintEveryMs = 30;
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
-form::Answer QtPlatform::ask(std::string_view text, std::string_view title, form::Buttons buttons) {
+platform::Answer QtPlatform::ask(std::string_view text, std::string_view title,
+                                 platform::Buttons buttons) {
     QMessageBox box(QMessageBox::Question, qstr(title), qstr(text), QMessageBox::NoButton,
                     m_window.data());
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     QPushButton* cancel = nullptr;
-    if (buttons == form::Buttons::YesNoCancel)
+    if (buttons == platform::Buttons::YesNoCancel)
         cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel != nullptr ? cancel : no);
     box.exec();
     const QAbstractButton* pressed = box.clickedButton();
-    if (pressed == yes) return form::Answer::Yes;
-    if (cancel != nullptr && pressed == cancel) return form::Answer::Cancel;
-    return form::Answer::No;
+    if (pressed == yes) return platform::Answer::Yes;
+    if (cancel != nullptr && pressed == cancel) return platform::Answer::Cancel;
+    return platform::Answer::No;
 }
 
 void QtPlatform::playSound(const std::string& path) {
@@ -69,21 +66,6 @@ void QtPlatform::playSound(const std::string& path) {
 
 std::string QtPlatform::programFolder() const {
     return QCoreApplication::applicationDirPath().toStdString();
-}
-
-std::optional<std::string> QtPlatform::readTextFile(const std::string& path) const {
-    QFile file(qstr(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    // The program works in UTF-8; files written on old systems are Latin-1.
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(bytes);
-    if (!utf8.hasError()) return decoded.toUtf8().toStdString();
-    return QString::fromLatin1(bytes).toUtf8().toStdString();
-}
-
-std::string QtPlatform::shortDate() const {
-    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
 void QtPlatform::repaintNow(const form::Control& control) {

@@ -1,7 +1,8 @@
 #pragma once
 // The machine around the window, served by Qt: German question boxes, wave
-// files played without waiting, the program's folder, text files, the short
-// date, a throttled repaint during long runs, the mounted volumes and quitting.
+// files played without waiting, the program's folder, a throttled repaint
+// during long runs, the printer, the mounted volumes and quitting. Files and
+// the date come from the platform's shared defaults.
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -9,14 +10,14 @@
 #include <deque>
 #include <memory>
 
-#include "ui/form/Platform.h"
+#include "platform/Platform.h"
 #include "ui/qt/QtPrinter.h"
 
 class QSoundEffect;
 
 namespace tamvek::qt {
 
-class QtPlatform : public form::Platform {
+class QtPlatform : public platform::Platform {
   public:
     QtPlatform();
     ~QtPlatform() override;
@@ -30,19 +31,18 @@ class QtPlatform : public form::Platform {
         m_printer.setParent(window);
     }
 
-    form::Answer ask(std::string_view text, std::string_view title, form::Buttons buttons) override;
+    platform::Answer ask(std::string_view text, std::string_view title,
+                         platform::Buttons buttons) override;
     void playSound(const std::string& path) override;
     std::string programFolder() const override;
-    std::optional<std::string> readTextFile(const std::string& path) const override;
-    std::string shortDate() const override;
     void repaintNow(const form::Control& control) override;
     std::vector<std::string> drives() const override;
     void quit() override;
     bool printerSetup() override { return m_printer.setup(); }
-    form::PrintOutcome printReport(const form::PrintJob& job) override {
+    platform::PrintOutcome printReport(const platform::PrintJob& job) override {
         return m_printer.printReport(job);
     }
-    form::PrintOutcome printWindowImage() override { return m_printer.printWindow(m_window); }
+    platform::PrintOutcome printWindowImage() override { return m_printer.printWindow(m_window); }
 
     // Set once quit() ran; a caller without a running event loop checks it.
     bool quitRequested() const { return m_quitRequested; }

@@ -33,15 +33,15 @@ class JobPainter {
         m_x = area.left();
     }
 
-    void run(const form::PrintJob& job) {
-        for (const form::PrintOp& op : job.ops) {
+    void run(const platform::PrintJob& job) {
+        for (const platform::PrintOp& op : job.ops) {
             if (!step(op)) return;
         }
     }
 
   private:
-    bool step(const form::PrintOp& op) {
-        using namespace form::print;
+    bool step(const platform::PrintOp& op) {
+        using namespace platform::print;
         if (auto* o = std::get_if<FontSize>(&op)) {
             m_font.setPointSizeF(o->points);
             apply();
@@ -59,7 +59,7 @@ class JobPainter {
         } else if (auto* t = std::get_if<Text>(&op)) {
             draw(QString::fromStdString(t->text));
         } else if (auto* n = std::get_if<Number>(&op)) {
-            draw(QString::fromStdString(form::numberItem(n->value)));
+            draw(QString::fromStdString(platform::numberItem(n->value)));
         } else if (std::holds_alternative<EndLine>(op)) {
             return endLine();
         }
@@ -110,7 +110,7 @@ QString printTarget() {
     return target();
 }
 
-void paintPrintJob(QPainter& painter, const form::PrintJob& job, const QRectF& area,
+void paintPrintJob(QPainter& painter, const platform::PrintJob& job, const QRectF& area,
                    const std::function<bool()>& newPage) {
     JobPainter(painter, area, newPage).run(job);
 }
@@ -176,7 +176,7 @@ QString QtPrinter::chooseOutput(const QString& kind) {
     return {};
 }
 
-form::PrintOutcome QtPrinter::printReport(const form::PrintJob& job) {
+platform::PrintOutcome QtPrinter::printReport(const platform::PrintJob& job) {
     const QString file = chooseOutput(QStringLiteral("Ausdruck"));
     QPainter painter;
     if (!painter.begin(&printer())) {
@@ -193,7 +193,7 @@ form::PrintOutcome QtPrinter::printReport(const form::PrintJob& job) {
     return {true, file.toStdString()};
 }
 
-form::PrintOutcome QtPrinter::printImage(const QPixmap& picture) {
+platform::PrintOutcome QtPrinter::printImage(const QPixmap& picture) {
     if (picture.isNull()) return {};
     const QString file = chooseOutput(QStringLiteral("Copy"));
     QPainter painter;
@@ -209,7 +209,7 @@ form::PrintOutcome QtPrinter::printImage(const QPixmap& picture) {
     return {true, file.toStdString()};
 }
 
-form::PrintOutcome QtPrinter::printWindow(QWidget* window) {
+platform::PrintOutcome QtPrinter::printWindow(QWidget* window) {
     if (window == nullptr) return {};
     return printImage(clientArea(window)->grab());
 }

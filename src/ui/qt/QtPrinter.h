@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "ui/form/PrintJob.h"
+#include "platform/PrintJob.h"
 
 class QPainter;
 class QPixmap;
@@ -29,7 +29,7 @@ QString printTarget();
 // Draws a text printout on an open painter: `area` is the printable part of
 // the page in device pixels. Columns are measured in the average character
 // width of the current font. Starts a new page when a page is full.
-void paintPrintJob(QPainter& painter, const form::PrintJob& job, const QRectF& area,
+void paintPrintJob(QPainter& painter, const platform::PrintJob& job, const QRectF& area,
                    const std::function<bool()>& newPage);
 
 // Where a printout goes when there is no printer: the user's documents folder
@@ -51,12 +51,12 @@ class QtPrinter {
     // The printer set-up dialog; false when the user cancelled it.
     bool setup();
     // A failing printer is reported in a message box (no output).
-    form::PrintOutcome printReport(const form::PrintJob& job);
+    platform::PrintOutcome printReport(const platform::PrintJob& job);
     // Failures stay silent.
-    form::PrintOutcome printImage(const QPixmap& picture);
+    platform::PrintOutcome printImage(const QPixmap& picture);
     // The window's client area: a main window's central widget, else the
     // widget itself.
-    form::PrintOutcome printWindow(QWidget* window);
+    platform::PrintOutcome printWindow(QWidget* window);
 
   private:
     // Points the printer at a file when it must print into one; returns that

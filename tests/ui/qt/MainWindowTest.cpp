@@ -13,8 +13,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "control/Session.h"
 #include "engine/RandomSource.h"
+#include "session/Session.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtPlatform.h"
 
@@ -25,9 +25,9 @@ namespace {
 // The Qt services, except that question boxes are answered without a dialog.
 class QuietPlatform : public qt::QtPlatform {
   public:
-    form::Answer ask(std::string_view text, std::string_view, form::Buttons) override {
+    platform::Answer ask(std::string_view text, std::string_view, platform::Buttons) override {
         questions.emplace_back(text);
-        return form::Answer::No;
+        return platform::Answer::No;
     }
     std::vector<std::string> questions;
 };
@@ -35,7 +35,7 @@ class QuietPlatform : public qt::QtPlatform {
 struct Fixture {
     QuietPlatform platform;
     engine::Mt19937Random random{7};
-    control::Session session{platform, random};
+    session::Session session{platform, random};
     qt::MainWindow window{session};
     form::MainForm& form = session.form();
 
