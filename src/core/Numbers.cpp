@@ -1,5 +1,7 @@
 #include "core/Numbers.h"
 
+#include "core/Text.h"
+
 #include <array>
 #include <charconv>
 #include <limits>
@@ -7,12 +9,8 @@
 namespace tamvek {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using text::isBlank;
+using text::isDigit;
 
 struct Scan {
     std::string number;   // sign, digits, point, exponent: ready for from_chars

@@ -1,5 +1,7 @@
 #include "import/FolderListing.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -8,21 +10,19 @@ namespace tamvek::import {
 namespace fs = std::filesystem;
 namespace {
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+using text::lowerAscii;
 
 bool endsWithTxt(const std::string& name) {
     constexpr std::string_view ending = ".txt";
     if (name.size() <= ending.size()) return false;
     const std::string_view tail = std::string_view(name).substr(name.size() - ending.size());
     return std::equal(tail.begin(), tail.end(), ending.begin(),
-                      [](char a, char b) { return lower(a) == b; });
+                      [](char a, char b) { return lowerAscii(a) == b; });
 }
 
 // Case-insensitive order, with the exact bytes breaking ties so it is total.
 bool byName(const std::string& a, const std::string& b) {
-    const auto less = [](char x, char y) { return lower(x) < lower(y); };
+    const auto less = [](char x, char y) { return lowerAscii(x) < lowerAscii(y); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), less)) return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), less)) return false;
     return a < b;

@@ -1,6 +1,7 @@
 #include "import/PermanenceReader.h"
 
 #include "core/Numbers.h"
+#include "core/Text.h"
 
 namespace tamvek::import {
 namespace {
@@ -8,9 +9,8 @@ namespace {
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view casinoMark = "Spielbank";
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+using text::isBlank;
+
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
@@ -42,40 +42,6 @@ double entryValue(std::string_view field) {
         if (plain) return v;
     }
     return numericValue(field);
-}
-
-// Length of the valid UTF-8 sequence at the start of `s`, 0 if there is none.
-std::size_t utf8SequenceLength(std::string_view s) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char lead = b(0);
-    std::size_t n = 0;
-    unsigned min = 0;
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        n = 2, min = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        n = 3, min = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        n = 4, min = 0x10000;
-    else
-        return 0;
-    if (s.size() < n) return 0;
-    unsigned cp = lead & (0x7Fu >> n);
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((b(i) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b(i) & 0x3Fu);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
-
-bool isValidUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = utf8SequenceLength(s.substr(i));
-        if (n == 0) return false;
-        i += n;
-    }
-    return true;
 }
 
 }  // namespace
@@ -157,23 +123,10 @@ ReadResult readPermanence(std::string_view bytes) {
 }
 
 std::string headerText(std::string_view field, bool declaredUtf8) {
-    const auto shown = [](unsigned char c) { return c < 0x20 || c == 0x7F ? ' ' : char(c); };
-    std::string out;
-    out.reserve(field.size());
-    if (declaredUtf8 && isValidUtf8(field)) {
-        for (char c : field)
-            out += shown(static_cast<unsigned char>(c));
-        return out;
-    }
-    for (char ch : field) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += shown(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    std::string out =
+        declaredUtf8 && text::isValidUtf8(field) ? std::string(field) : text::latin1ToUtf8(field);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     return out;
 }
 

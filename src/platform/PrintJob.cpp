@@ -1,18 +1,11 @@
 #include "platform/PrintJob.h"
 
 #include "core/Numbers.h"
+#include "core/Text.h"
 
 namespace tamvek::platform {
 
 namespace {
-
-// Columns count characters, and a UTF-8 sequence is one character.
-std::size_t columnsUsed(const std::string& text) {
-    std::size_t n = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
 
 template <class... Fs>
 struct Overloaded : Fs... {
@@ -51,7 +44,7 @@ std::vector<std::string> plainLines(const PrintJob& job) {
     bool open = false;     // the current line holds something or was moved on
     auto put = [&](const std::string& s) {
         line += s;
-        used += columnsUsed(s);
+        used += text::characterCount(s);
         open = true;
     };
     auto endLine = [&] {

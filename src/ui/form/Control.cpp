@@ -1,5 +1,7 @@
 #include "ui/form/Control.h"
 
+#include "core/Text.h"
+
 namespace tamvek::form {
 
 const std::string Control::m_empty;
@@ -120,7 +122,7 @@ void TextBox::type(std::string_view chars) {
     while (i < chars.size()) {
         // One keystroke is one UTF-8 sequence: a lead byte and its continuation bytes.
         std::size_t n = 1;
-        while (i + n < chars.size() && (static_cast<unsigned char>(chars[i + n]) & 0xC0) == 0x80)
+        while (i + n < chars.size() && text::isContinuation(chars[i + n]))
             ++n;
         if (!takesInput()) return;
         if (!m_locked) setText(m_text + std::string(chars.substr(i, n)));

@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include "ui/qt/QtText.h"
+
 namespace tamvek::qt {
 
 GridModel::GridModel(const form::Grid& grid, QObject* parent)
@@ -20,16 +22,13 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     const form::Grid::Cell& cell = m_grid.cell(index.row(), index.column());
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromUtf8(cell.text.data(), static_cast<qsizetype>(cell.text.size()));
+            return qstr(cell.text);
         case Qt::BackgroundRole:
-            if (cell.fill) return QColor(cell.fill->r, cell.fill->g, cell.fill->b);
+            if (cell.fill) return qcolour(*cell.fill);
             return {};
         case Qt::TextAlignmentRole: {
-            const form::Align a = m_grid.colAlignment(index.column());
-            const Qt::Alignment h = a == form::Align::Centre  ? Qt::AlignHCenter
-                                    : a == form::Align::Right ? Qt::AlignRight
-                                                              : Qt::AlignLeft;
-            return static_cast<int>(h | Qt::AlignVCenter);
+            return static_cast<int>(horizontal(m_grid.colAlignment(index.column())) |
+                                    Qt::AlignVCenter);
         }
         default:
             return {};

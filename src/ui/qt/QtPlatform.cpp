@@ -12,13 +12,10 @@
 #include <algorithm>
 
 #include "ui/form/Control.h"
+#include "ui/qt/QtText.h"
 
 namespace tamvek::qt {
 namespace {
-
-QString qstr(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 constexpr std::size_t keptEffects = 4;
 constexpr qint64 repaintEveryMs = 30;
@@ -65,7 +62,7 @@ void QtPlatform::playSound(const std::string& path) {
 }
 
 std::string QtPlatform::programFolder() const {
-    return QCoreApplication::applicationDirPath().toStdString();
+    return utf8(QCoreApplication::applicationDirPath());
 }
 
 void QtPlatform::repaintNow(const form::Control& control) {
@@ -74,14 +71,14 @@ void QtPlatform::repaintNow(const form::Control& control) {
     // cost more than the run.
     if (m_sinceRepaint.isValid() && m_sinceRepaint.elapsed() < repaintEveryMs) return;
     m_sinceRepaint.start();
-    QWidget* w = m_window->findChild<QWidget*>(QString::fromStdString(control.name()));
+    QWidget* w = m_window->findChild<QWidget*>(qstr(control.name()));
     (w != nullptr ? w : m_window.data())->repaint();
 }
 
 std::vector<std::string> QtPlatform::drives() const {
     std::vector<std::string> roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady()) roots.push_back(volume.rootPath().toStdString());
+        if (volume.isValid() && volume.isReady()) roots.push_back(utf8(volume.rootPath()));
     std::sort(roots.begin(), roots.end());
     roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
     if (roots.empty()) roots.push_back("/");
