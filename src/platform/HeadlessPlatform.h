@@ -20,16 +20,15 @@ class HeadlessPlatform : public Platform {
     void playSound(const std::string& path) override { (void)path; }
     std::string programFolder() const override { return m_folder; }
     std::string shortDate() const override;
-    void quit() override { m_quit = true; }
+    // The program ends with its script; the recording platform notes the quit.
+    void quit() override {}
 
     void setProgramFolder(std::string folder) { m_folder = std::move(folder); }
     void setToday(std::string date) { m_today = std::move(date); }
-    bool quitRequested() const { return m_quit; }
 
   private:
     std::string m_folder;
     std::optional<std::string> m_today;
-    bool m_quit = false;
 };
 
 }  // namespace tamvek::platform

@@ -57,9 +57,7 @@ class RecordingPlatform : public platform::Platform {
     // From now on everything passes through and nothing more is noted: for a
     // window that goes on after its script.
     void stopRecording() { m_recording = false; }
-    bool scripted() const { return m_scripted; }
     void queueAnswer(platform::Answer answer) { m_answers.push_back(answer); }
-    std::size_t queuedAnswers() const { return m_answers.size(); }
     // While scripted: what the printer set-up dialog answers (confirmed unless
     // told otherwise), and the outcome of every printout instead of the inner
     // platform's.

@@ -23,7 +23,6 @@ struct HeadlessHolder {
 class TestPlatform : private HeadlessHolder, public script::RecordingPlatform {
   public:
     explicit TestPlatform(std::string folder = "/prog");
-    platform::HeadlessPlatform& inner() { return headless; }
 
     // The printouts of one kind ("setup", "report", "copy") so far.
     int count(const std::string& kind) const;

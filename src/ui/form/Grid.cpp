@@ -61,22 +61,18 @@ const Grid::Cell& Grid::cell(int row, int col) const {
                    static_cast<std::size_t>(col)];
 }
 
-bool Grid::setText(std::string text) {
+void Grid::setText(std::string text) {
     Cell& c = at(m_row, m_col);
-    if (c.text != text) {
-        c.text = std::move(text);
-        notify(Change::Cell, m_row, m_col);
-    }
-    return true;
+    if (c.text == text) return;
+    c.text = std::move(text);
+    notify(Change::Cell, m_row, m_col);
 }
 
-bool Grid::setFill(Rgb fill) {
+void Grid::setFill(Rgb fill) {
     Cell& c = at(m_row, m_col);
-    if (c.fill != fill) {
-        c.fill = fill;
-        notify(Change::Cell, m_row, m_col);
-    }
-    return true;
+    if (c.fill == fill) return;
+    c.fill = fill;
+    notify(Change::Cell, m_row, m_col);
 }
 
 const std::string& Grid::text() const {

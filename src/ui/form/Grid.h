@@ -1,7 +1,8 @@
 #pragma once
 // A grid of text cells with fills, a current cell and a first visible row.
-// Writes address the current cell, as the logic does; out-of-range rows or
-// columns are refused (the call returns false) instead of touching memory.
+// Writes address the current cell, as the logic does. Selecting a row or a
+// column the grid does not have is refused (the call returns false), so the
+// current cell is always one the grid has.
 
 #include <optional>
 #include <string>
@@ -33,8 +34,8 @@ class Grid : public Control {
     bool setTopRow(int row);
 
     // The current cell.
-    bool setText(std::string text);
-    bool setFill(Rgb fill);
+    void setText(std::string text);
+    void setFill(Rgb fill);
     const std::string& text() const override;
 
     const Cell& cell(int row, int col) const;

@@ -97,12 +97,6 @@ MainWindow::~MainWindow() {
     *m_alive = false;
 }
 
-QWidget* MainWindow::widgetFor(const std::string& name) const {
-    const form::Control* c = m_session.form().find(name);
-    const auto it = m_viewOf.find(c);
-    return it == m_viewOf.end() ? nullptr : it->second->widget();
-}
-
 void MainWindow::orderTabs() {
     std::vector<std::pair<int, QWidget*>> order;
     for (const auto& view : m_views) {

@@ -23,11 +23,6 @@ class MainWindow : public QWidget {
     explicit MainWindow(session::Session& session, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    session::Session& session() { return m_session; }
-    // The widget that shows the control of that name ("Option1(2)" for an
-    // option member), or nullptr.
-    QWidget* widgetFor(const std::string& name) const;
-
     // Twips to logical pixels: 15 twips are one pixel at 96 dpi.
     static int px(int twips);
     // The window icon, drawn at 32 by 32 pixels.

@@ -86,7 +86,6 @@ std::vector<std::string> QtPlatform::drives() const {
 }
 
 void QtPlatform::quit() {
-    m_quitRequested = true;
     if (!m_window.isNull()) m_window->close();
     QCoreApplication::quit();
 }

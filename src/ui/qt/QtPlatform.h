@@ -44,16 +44,12 @@ class QtPlatform : public platform::Platform {
     }
     platform::PrintOutcome printWindowImage() override { return m_printer.printWindow(m_window); }
 
-    // Set once quit() ran; a caller without a running event loop checks it.
-    bool quitRequested() const { return m_quitRequested; }
-
   private:
     QPointer<QWidget> m_window;
     QElapsedTimer m_sinceRepaint;
     // A few effects stay alive so a sound is not cut off by the next one.
     std::deque<std::unique_ptr<QSoundEffect>> m_effects;
     int m_audio = -1;  // -1 not yet known, 0 no output device, 1 present
-    bool m_quitRequested = false;
     QtPrinter m_printer;
 };
 
