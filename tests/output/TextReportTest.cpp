@@ -36,10 +36,7 @@ TEST(NumberItem, SignPlaceBeforeAndBlankAfter) {
 // The report of a run of 100 spins with 37 played, operation by operation.
 TEST(TextReport, OperationsOfARunWithoutImport) {
     TestSession t;
-    t.startRun(100, {});
-    t.form.Option1.select(2);
-    t.form.haltbei.type("37");
-    t.form.okstart.click();
+    t.playUpTo(100, 37);
     ASSERT_EQ(t.state.currentSpin, 37);
 
     const platform::PrintJob job = output::buildReport(t.game);

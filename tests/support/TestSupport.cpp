@@ -42,6 +42,13 @@ void TestSession::startRun(int spins, std::initializer_list<int> numbers) {
     press();
 }
 
+void TestSession::playUpTo(int spins, int halt) {
+    startRun(spins, {});
+    form.Option1.select(2);
+    form.haltbei.type(std::to_string(halt));
+    press();
+}
+
 void TestSession::stake(form::TextBox& box, const std::string& units) {
     box.type(units);
     for (const auto& pair : engine::chancePairs)

@@ -54,6 +54,8 @@ struct TestSession {
 
     // Types a count, queues the numbers and plays the first spin.
     void startRun(int spins, std::initializer_list<int> numbers);
+    // A run of `spins` drawn numbers, played up to spin `halt` in halt-at mode.
+    void playUpTo(int spins, int halt);
     // Types a stake into box `name` and activates its pair.
     void stake(form::TextBox& box, const std::string& units);
     void press() { form.okstart.click(); }

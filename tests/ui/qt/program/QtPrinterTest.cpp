@@ -85,10 +85,7 @@ class QtPrinterTest : public testing::Test {
 // A run of 100 spins with 37 played, printed into a PDF and read back.
 TEST_F(QtPrinterTest, ReportLandsOnOnePageAtItsColumns) {
     TestSession t;
-    t.startRun(100, {});
-    t.form.Option1.select(2);
-    t.form.haltbei.type("37");
-    t.form.okstart.click();
+    t.playUpTo(100, 37);
     const platform::PrintJob job = output::buildReport(t.game);
 
     qt::setPrintTarget(path("report.pdf"));
