@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/NumberList.h"
 #include "core/Numbers.h"
 
 namespace tamvek::engine {
@@ -24,7 +25,7 @@ struct GameState {
     std::vector<double> spinNumbers;
     std::int16_t permanenceLoaded = 0;
     // Numbers of the imported permanence, index = spin; empty elements play 0.
-    std::vector<std::optional<double>> permanenceNumbers;
+    NumberList permanenceNumbers;
     double importedCount = 0;
 
     // 1 = red, 2 = black, 0 = no colour; filled once at window load.

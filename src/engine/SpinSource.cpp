@@ -22,8 +22,8 @@ std::int16_t nextNumber(Game& game, double s) {
     if (st.permanenceLoaded == 0) {
         return i < st.spinNumbers.size() ? nearestInt<std::int16_t>(st.spinNumbers[i]) : 0;
     }
-    if (i >= st.permanenceNumbers.size() || !st.permanenceNumbers[i]) return 0;
-    return nearestInt<std::int16_t>(*st.permanenceNumbers[i]);
+    const std::optional<double> n = st.permanenceNumbers[i];  // empty beyond the end
+    return n ? nearestInt<std::int16_t>(*n) : std::int16_t{0};
 }
 
 int colourOf(const GameState& state, int n) {

@@ -17,6 +17,7 @@ namespace tamvek::import {
 namespace fs = std::filesystem;
 
 const char* const unreadableText = " Die Datei konnte nicht gelesen werden.";
+const char* const tooLargeText = " Die Datei ist zu groß für eine Permanenz (mehr als 1 GB).";
 
 namespace {
 
@@ -31,39 +32,24 @@ std::string clipped(const std::string& text) {
     return std::string(text::headOf(text, headerShownMax));
 }
 
-// The whole file, read from the one descriptor it was opened on; nothing when
-// it cannot be opened or read.
-std::optional<std::string> fileBytes(engine::Game& game, const std::string& path) {
-    Result<platform::InputFile> file = game.platform.openFile(path);
-    if (!file) return std::nullopt;
-    std::string bytes;
-    // Read to the end rather than trust the size: the file may change meanwhile.
-    char chunk[1 << 16];
-    for (;;) {
-        const Result<std::size_t> got = file->read(chunk, sizeof chunk);
-        if (!got) return std::nullopt;
-        if (*got == 0) return bytes;
-        bytes.append(chunk, *got);
-    }
-}
-
-void reportUnreadable(engine::Game& game) {
-    game.form.text.setCaption(unreadableText);
+void report(engine::Game& game, const char* message) {
+    game.form.text.setCaption(message);
 }
 
 // Takes a read permanence into the game; from here on nothing can fail.
-void takePermanence(engine::Game& game, const Permanence& p,
-                    std::vector<std::optional<double>> numbers) {
+// `p.numbers` holds the empty element 0, then the numbers of the file.
+void takePermanence(engine::Game& game, Permanence& p) {
     auto& s = game.state;
     auto& f = game.form;
     f.text.setCaption(clipped(p.header[0]) + "\r" + clipped(p.header[1]) + "\r" +
                       clipped(p.header[2]));
-    const auto count = static_cast<double>(p.numbers.size());
+    const auto count = static_cast<double>(p.numbers.size() - 1);
     s.importedCount = count;
     s.wantedSpins = count;
     f.textanzahl.setText(numberText(count));  // runs the count box handling
     s.permanenceLoaded = 1;
-    s.permanenceNumbers = std::move(numbers);
+    p.numbers.resize(p.numbers.size() + spareElements);
+    s.permanenceNumbers = std::move(p.numbers);
     f.Frame1.setVisible(false);
     f.okextern.setEnabled(false);
     f.okabbrechen.setEnabled(true);
@@ -125,32 +111,27 @@ void confirmImport(engine::Game& game) {
     game.state.importedCount = 0;
     // With no file selected the path names the folder, which cannot be read.
     const std::string path = filePath(f.Dir1.path(), f.File1.fileName());
-    ReadResult result = ReadFailure::EmptyFile;
-    std::vector<std::optional<double>> numbers;
+    Result<platform::InputFile> file = game.platform.openFile(path);
+    if (!file) return report(game, unreadableText);
+    ReadResult result = ReadFailure::Unreadable;
     try {
-        std::optional<std::string> bytes = fileBytes(game, path);
-        if (!bytes) {
-            reportUnreadable(game);
-            return;
-        }
-        result = readPermanence(*bytes);
-        bytes.reset();
-        if (auto* p = std::get_if<Permanence>(&result)) {
-            // Element i holds the i-th number; element 0 and the spare ones stay empty.
-            numbers.resize(p->numbers.size() + 1 + spareElements);
-            std::copy(p->numbers.begin(), p->numbers.end(), numbers.begin() + 1);
-        }
+        // Element i holds the i-th number; element 0 and the spare ones stay empty.
+        result = readPermanence(*file, NumberList{std::nullopt});
     } catch (const std::bad_alloc&) {
         // A file too big for memory is a file that cannot be read; nothing was taken.
-        reportUnreadable(game);
-        return;
+        return report(game, unreadableText);
     }
-    if (const auto* failure = std::get_if<ReadFailure>(&result)) {
-        // An empty or foreign file is turned away without a word.
-        if (*failure == ReadFailure::TooFewFields) reportUnreadable(game);
-        return;
+    if (auto* p = std::get_if<Permanence>(&result)) return takePermanence(game, *p);
+    switch (std::get<ReadFailure>(result)) {
+        case ReadFailure::EmptyFile:
+        case ReadFailure::NotCasinoFile:
+            return;  // an empty or foreign file is turned away without a word
+        case ReadFailure::TooLarge:
+            return report(game, tooLargeText);
+        case ReadFailure::TooFewFields:
+        case ReadFailure::Unreadable:
+            return report(game, unreadableText);
     }
-    takePermanence(game, std::get<Permanence>(result), std::move(numbers));
 }
 
 void cancelImport(engine::Game& game) {

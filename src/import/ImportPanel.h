@@ -3,8 +3,8 @@
 // drive, folder and file lists in step, and loading the chosen permanence into
 // the game when OK is pressed.
 //
-// Loading is all-or-nothing. The file is read once into memory and checked
-// through before anything of it is taken; a file that cannot be read leaves the
+// Loading is all-or-nothing. The file is opened once and read through in
+// pieces before anything of it is taken; a file that cannot be read leaves the
 // game as it was, keeps the panel open and says so in the message label.
 
 #include <optional>
@@ -14,8 +14,10 @@
 
 namespace tamvek::import {
 
-// The message label's line when the chosen file cannot be read.
+// The message label's line when the chosen file cannot be read, and when it is
+// larger than any permanence (see permanenceLimit).
 extern const char* const unreadableText;
+extern const char* const tooLargeText;
 
 // Binds the panel's handlers and points its lists at the process's current
 // folder.

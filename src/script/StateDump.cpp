@@ -78,7 +78,7 @@ Json stateJson(const engine::GameState& s) {
     for (double n : s.spinNumbers)
         spins.push_back(jsonNumber(n));
     Json permanence = Json::array();
-    for (const std::optional<double>& n : s.permanenceNumbers)
+    for (const std::optional<double> n : s.permanenceNumbers)
         permanence.push_back(n ? jsonNumber(*n) : Json(nullptr));
     return {
         {"wantedSpins", jsonNumber(s.wantedSpins)},

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Text.h"
+
 namespace tamvek::import {
 namespace {
 
@@ -20,12 +22,41 @@ const Permanence* permanenceOf(const ReadResult& r) {
     return std::get_if<Permanence>(&r);
 }
 
+Numbers values(const NumberList& list) {
+    Numbers out;
+    for (const std::optional<double> n : list)
+        out.push_back(n.value_or(-1));  // the reader writes no empty element
+    return out;
+}
+
+// The same bytes given to the parser one at a time, as a slow file might.
+ReadResult readByteByByte(const std::string& bytes) {
+    PermanenceParser parser;
+    for (const char c : bytes)
+        if (!parser.feed(std::string_view(&c, 1))) break;
+    return parser.finish();
+}
+
+// Both ways of reading must agree in every detail.
+void expectSameWhenStreamed(const std::string& bytes, const char* what) {
+    const ReadResult whole = readPermanence(bytes);
+    const ReadResult streamed = readByteByByte(bytes);
+    ASSERT_EQ(whole.index(), streamed.index()) << what;
+    if (const Permanence* p = permanenceOf(whole)) {
+        EXPECT_EQ(p->header, permanenceOf(streamed)->header) << what;
+        EXPECT_TRUE(p->numbers == permanenceOf(streamed)->numbers) << what;
+    } else {
+        EXPECT_EQ(std::get<ReadFailure>(whole), std::get<ReadFailure>(streamed)) << what;
+    }
+}
+
 // The numbers of a file with a plain header and `body` after it.
 Numbers numbersOf(const std::string& body) {
-    const ReadResult r =
-        readPermanence("Spielbank Hamburg\r\nTisch 3\r\n14.03.2025\r\nx\r\n" + body);
+    const std::string file = "Spielbank Hamburg\r\nTisch 3\r\n14.03.2025\r\nx\r\n" + body;
+    expectSameWhenStreamed(file, body.c_str());
+    const ReadResult r = readPermanence(file);
     const Permanence* p = permanenceOf(r);
-    return p ? p->numbers : Numbers{-12345};
+    return p ? values(p->numbers) : Numbers{-12345};
 }
 
 struct BodyCase {
@@ -96,6 +127,7 @@ TEST(PermanenceReader, HeaderRules) {
          ReadFailure::NotCasinoFile},
     };
     for (const HeaderCase& c : cases) {
+        expectSameWhenStreamed(c.file, c.what);
         const ReadResult r = readPermanence(c.file);
         if (c.failure) {
             ASSERT_TRUE(std::holds_alternative<ReadFailure>(r)) << c.what;
@@ -125,18 +157,6 @@ std::string fixture(const std::string& name) {
     std::ifstream in(std::filesystem::path(TAMVEK_TEST_DATA) / name, std::ios::binary);
     EXPECT_TRUE(in) << name;
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-bool validUtf8(const std::string& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 4;
-        if (i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
-    return true;
 }
 
 TEST(PermanenceReader, Fixtures) {
@@ -172,7 +192,8 @@ TEST(PermanenceReader, Fixtures) {
             EXPECT_EQ(std::get<ReadFailure>(r), *c.failure) << c.name;
         } else {
             ASSERT_TRUE(permanenceOf(r)) << c.name;
-            EXPECT_EQ(permanenceOf(r)->numbers, c.numbers) << c.name;
+            EXPECT_EQ(values(permanenceOf(r)->numbers), c.numbers) << c.name;
+            expectSameWhenStreamed(fixture(c.name), c.name);
         }
     }
     const ReadResult bom = readPermanence(fixture("byte-order-mark.txt"));
@@ -184,7 +205,7 @@ TEST(PermanenceReader, Fixtures) {
     const ReadResult junk = readPermanence(fixture("junk-after-header.txt"));
     ASSERT_TRUE(permanenceOf(junk));
     for (const std::string& h : permanenceOf(junk)->header)
-        EXPECT_TRUE(validUtf8(h));
+        EXPECT_TRUE(text::isValidUtf8(h));
 }
 
 TEST(PermanenceReader, MillionEntriesOnOneLine) {
@@ -193,7 +214,7 @@ TEST(PermanenceReader, MillionEntriesOnOneLine) {
         file += std::to_string(i % 37) + ",";
     const ReadResult r = readPermanence(file);
     ASSERT_TRUE(permanenceOf(r));
-    const Numbers& n = permanenceOf(r)->numbers;
+    const NumberList& n = permanenceOf(r)->numbers;
     ASSERT_EQ(n.size(), 1'000'000u);
     EXPECT_EQ(n[0], 0);
     EXPECT_EQ(n[36], 36);
