@@ -49,14 +49,7 @@ void withdrawPair(Game& game, const ChancePair& pair) {
     auto& f = game.form;
     // The refund is what is on the table. The boxes show the same amount,
     // except after a stake doubled past 999, which emptied its box.
-    const Amount stake = s.*pair.stake;
-    s.balance = engine::readBalanceLabel(game) + static_cast<double>(stake);
-    if (s.fictitiousPlay == 0) {
-        engine::noteHighest(game, s.balance);
-        engine::noteLowest(game, s.balance);
-        engine::showBalance(game);
-    }
-    engine::takeOffTable(game, pair, engine::Emptied::BothBoxes, engine::BoxesAfter::Free);
+    engine::takeHome(game, pair);
     auto& log = f.tabelle2;
     const int row = nearestInt<int>(s.currentSpin);
     for (int side : {1, 2}) {

@@ -111,7 +111,9 @@ Scan scanNumber(std::string_view text) {
 }  // namespace
 
 double numericValue(std::string_view text) {
-    const Scan s = scanNumber(text);
+    // A box typed full a character at a time is read after every keystroke: a
+    // bounded read keeps that linear. No number needs more characters.
+    const Scan s = scanNumber(text.substr(0, numberTextLimit));
     if (!s.hasDigits) return 0.0;
     double value = 0.0;
     const char* first = s.number.data();
@@ -140,9 +142,9 @@ std::string numberText(double value) {
             std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, 0);
         return ec == std::errc{} ? std::string(buf.data(), ptr) : std::string("0");
     }
+    // The shortest text that reads back as the same double.
     std::array<char, 64> buf{};
-    auto [ptr, ec] =
-        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, 15);
+    auto [ptr, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value);
     return ec == std::errc{} ? std::string(buf.data(), ptr) : std::string("0");
 }
 

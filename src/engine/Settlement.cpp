@@ -1,6 +1,6 @@
 #include "engine/Settlement.h"
 
-#include <limits>
+#include <algorithm>
 
 #include "engine/Balance.h"
 #include "engine/StakeTable.h"
@@ -73,16 +73,19 @@ void settlePair(Game& game, const ChancePair& pair, int n) {
                 }
                 takeOffTable(game, pair, Emptied::StakedBox, BoxesAfter::Free);
             } else {
-                // The stake doubles and rides on. Amounts are 64 bits wide; past
-                // that the stake stays at the largest amount rather than wrap.
+                // The stake doubles and rides on, up to the largest stake: a win
+                // past it takes the stake home, so no figure can overflow.
                 Amount& stake = s.*pair.stake;
-                stake = stake > std::numeric_limits<Amount>::max() / 2
-                            ? std::numeric_limits<Amount>::max()
-                            : stake * 2;
-                pair.box(f, side).setText(numberText(stake));  // runs the box's range rule
-                if (log.setRow(nearestInt<int>(s.currentSpin))) log.setText("S");
-                log.setRow(spinRow(s));
-                appendWinRow(game, pair);
+                stake = std::min(stake, largestStake) * 2;
+                if (stake > largestStake) {
+                    appendWinRow(game, pair);
+                    takeHome(game, pair);
+                } else {
+                    pair.box(f, side).setText(numberText(stake));  // runs the box's range rule
+                    if (log.setRow(nearestInt<int>(s.currentSpin))) log.setText("S");
+                    log.setRow(spinRow(s));
+                    appendWinRow(game, pair);
+                }
             }
         } else if (side != 0) {
             s.spinScore = static_cast<std::int16_t>(s.spinScore - 95);
@@ -93,8 +96,10 @@ void settlePair(Game& game, const ChancePair& pair, int n) {
             }
             takeOffTable(game, pair, Emptied::StakedBox, BoxesAfter::Free);
         }
+        s.*pair.held = 0;
     }
-    s.*pair.held = 0;
+    // A number that does not decide the pair (37 for red/black) leaves a held
+    // stake held: the next deciding number settles it as a held stake.
 }
 
 }  // namespace tamvek::engine

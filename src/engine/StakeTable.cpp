@@ -1,5 +1,7 @@
 #include "engine/StakeTable.h"
 
+#include "engine/Balance.h"
+
 namespace tamvek::engine {
 
 void takeOffTable(Game& game, const ChancePair& pair, Emptied emptied, BoxesAfter after) {
@@ -22,6 +24,17 @@ void takeOffTable(Game& game, const ChancePair& pair, Emptied emptied, BoxesAfte
     s.*pair.active = 0;
     s.*pair.side = 0;
     s.*pair.held = 0;
+}
+
+void takeHome(Game& game, const ChancePair& pair) {
+    GameState& s = game.state;
+    s.balance = readBalanceLabel(game) + static_cast<double>(s.*pair.stake);
+    if (s.fictitiousPlay == 0) {
+        noteHighest(game, s.balance);
+        noteLowest(game, s.balance);
+        showBalance(game);
+    }
+    takeOffTable(game, pair, Emptied::BothBoxes, BoxesAfter::Free);
 }
 
 }  // namespace tamvek::engine

@@ -26,4 +26,9 @@ enum class BoxesAfter {
 // is booked: whoever calls has booked or written what the stake was worth.
 void takeOffTable(Game& game, const ChancePair& pair, Emptied emptied, BoxesAfter after);
 
+// Takes the pair's stake home, as "Absetz" does: the stake goes into the
+// balance (in fictitious play too, where nothing is noted or shown) and the
+// pair is free for the next stake.
+void takeHome(Game& game, const ChancePair& pair);
+
 }  // namespace tamvek::engine

@@ -44,7 +44,21 @@ TEST(NumberText, PlainDecimalForm) {
     EXPECT_EQ(numberText(1.5), "1.5");
     EXPECT_EQ(numberText(1e15), "1000000000000000");
     EXPECT_EQ(numberText(std::int64_t{-32769}), "-32769");
-    EXPECT_EQ(numberText(0.1 + 0.2), "0.3");
+    // Not whole: the shortest text that reads back as the same double.
+    EXPECT_EQ(numberText(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(numberText(0.1), "0.1");
+    EXPECT_EQ(numberText(1e21), "1e+21");
+    EXPECT_EQ(numberText(-2.5e-7), "-2.5e-07");
+    for (double d : {std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+                     std::numeric_limits<double>::denorm_min(), -1.0 / 3, 123456.789e200})
+        EXPECT_EQ(numericValue(numberText(d)), d) << numberText(d);
+    EXPECT_EQ(numberText(std::numeric_limits<double>::max()), "1.7976931348623157e+308");
+}
+
+TEST(NumericValue, ALongTextIsReadFromItsStart) {
+    EXPECT_EQ(numericValue("1." + std::string(5000, '0') + "1"), 1.0);
+    EXPECT_EQ(numericValue("0." + std::string(5000, '0') + "1"), 0.0);
+    EXPECT_EQ(numericValue("5" + std::string(5000, 'a')), 5.0);
 }
 
 TEST(NearestInt, HalvesGoToTheEvenNeighbour) {

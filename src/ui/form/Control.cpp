@@ -125,7 +125,12 @@ void TextBox::type(std::string_view chars) {
         while (i + n < chars.size() && text::isContinuation(chars[i + n]))
             ++n;
         if (!takesInput()) return;
-        if (!m_locked) setText(m_text + std::string(chars.substr(i, n)));
+        if (!m_locked) {
+            // Grown in place: typing a long text stays linear.
+            m_text.append(chars.substr(i, n));
+            notify(Change::Text);
+            if (onChange) onChange();
+        }
         keyUp();
         i += n;
     }
