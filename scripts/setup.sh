@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-charts-dev
-          xvfb xauth poppler-utils clang clang-format libclang-rt-14-dev nlohmann-json3-dev)
+          xvfb xauth poppler-utils clang clang-format libclang-rt-14-dev nlohmann-json3-dev
+          libtomlplusplus-dev libcli11-dev)
 missing=()
 for p in "${packages[@]}"; do
   [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")

@@ -1,0 +1,23 @@
+#include "core/Csv.h"
+
+namespace tamvek {
+
+std::string csvField(std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
+    std::string out = "\"";
+    for (const char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+void CsvWriter::record(const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) m_out << ',';
+        m_out << csvField(fields[i]);
+    }
+    m_out << "\r\n";
+}
+
+}  // namespace tamvek

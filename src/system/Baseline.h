@@ -1,0 +1,44 @@
+#pragma once
+// How lucky was a file? The same system played over many random permanences
+// of the file's length: the spread of their final Saldo, and where the file's
+// own Saldo lies among them. The runs are shared out over threads; each run's
+// spins come from its own stream, so the result depends only on the seed.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "system/Player.h"
+#include "system/Random.h"
+
+namespace tamvek::system {
+
+struct Baseline {
+    std::size_t runs = 0;
+    double mean = 0;
+    double sd = 0;               // standard deviation of the runs' final Saldo
+    double percentile = 0;       // share of runs below the file's Saldo, ties counted half, in %
+    std::vector<Amount> saldos;  // of every run, in run order
+};
+
+struct BaselineJob {
+    std::uint64_t spins = 0;  // of every run
+    std::size_t runs = 0;
+    std::uint64_t seed = 0;
+    std::uint64_t file = 0;  // names the streams, with the seed
+    Amount saldo = 0;        // the file's own final Saldo
+};
+
+// `threads` 0 means one per core. `progress` (if set) hears of every spin
+// played, a block at a time, from any thread; `cancel` (if set) stops the runs
+// early, and what was not played is left out of the result.
+Baseline baseline(const System& system, const BaselineJob& job, unsigned threads = 0,
+                  const std::function<void(std::uint64_t spins)>& progress = {},
+                  const std::atomic<bool>* cancel = nullptr);
+
+// The random permanence of `spins` spins a run or `--random` plays.
+std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, std::uint64_t run,
+                                      std::uint64_t spins);
+
+}  // namespace tamvek::system

@@ -1,0 +1,119 @@
+#pragma once
+// Plays a stake system over spins, by the rules of the window's game: a stake
+// goes on when its bet's trigger holds and its pair is free; a zero holds every
+// stake until the next number that decides its pair; a held stake whose side
+// comes up is only given back; a riding stake that wins doubles and goes home
+// after `ride` wins (or when it would pass the largest stake); a stake whose
+// side does not come up is lost. One pass, nothing allocated per spin.
+//
+// Saldo after a spin = balance + the real stakes on the table. Fictitious
+// stakes (of a bet with `virtualLosses`) take their pair and ride like real
+// ones but book nothing and count in nothing but the bet's own fictitious run.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "system/System.h"
+
+namespace tamvek::system {
+
+enum class End : std::uint8_t { TakenHome, Lost, GivenBack };
+
+// One real stake's life, from placing to its end.
+struct Cycle {
+    std::uint64_t placed = 0;  // spin numbers, counted from 1 in the file
+    std::uint64_t ended = 0;
+    wheel::Pair pair = wheel::RedBlack;
+    int side = 1;
+    Amount stake = 0;  // as placed
+    End end = End::Lost;
+    Amount saldo = 0;  // after the spin it ended in
+};
+
+struct Report {
+    std::uint64_t spins = 0;
+    std::uint64_t cycles = 0;  // real cycles that ended: taken home, lost or given back
+    std::uint64_t takenHome = 0;
+    std::uint64_t lost = 0;
+    std::uint64_t givenBack = 0;
+    Amount staked = 0;   // units put on the table by real stakes
+    Amount saldo = 0;    // after the last spin; what is on the table counts at its value
+    Amount highest = 0;  // over the Saldo after every spin, starting from 0
+    Amount lowest = 0;
+    Amount drawdown = 0;        // the largest fall from a running highest to a later Saldo
+    std::uint64_t lostRun = 0;  // the longest run of lost cycles
+    Amount largestStake = 0;    // on the table, after doubling
+
+    bool operator==(const Report&) const = default;
+};
+
+// `file` played after what `total` holds: counts and stakes add up, the Saldo
+// goes on from where the files before left it, so highest, lowest and drawdown
+// are those of all files one after another; runs of lost cycles stay within a
+// file.
+void addFile(Report& total, const Report& file);
+
+class Player {
+  public:
+    explicit Player(const System& system);
+
+    // A new file: nothing on the table, Saldo 0, no history.
+    void startFile();
+    // The next spins, as wheel classes.
+    void play(const std::uint8_t* classes, std::size_t count);
+    const Report& report() const { return m_report; }
+
+    // Where to note every real cycle, and the Saldo after every spin; nothing
+    // is noted while these are not set.
+    void recordCycles(std::vector<Cycle>* cycles) { m_cycles = cycles; }
+    void recordSaldo(std::vector<Amount>* saldo) { m_saldo = saldo; }
+
+  private:
+    struct Stake {
+        bool on = false;
+        bool held = false;
+        bool fictitious = false;
+        int side = 0;
+        int wins = 0;
+        std::size_t bet = 0;
+        Amount stake = 0;
+        Amount first = 0;
+        std::uint64_t placed = 0;
+    };
+    struct BetState {
+        Amount size = 1;
+        bool fictitious = false;
+        int fictitiousLost = 0;
+        std::uint64_t pattern = 0;
+        std::uint64_t mask = 0;
+        std::uint32_t length = 0;
+    };
+    struct History {
+        std::uint64_t outcomes = 0;  // bit 0: the last decided outcome, set for side 2
+        std::uint32_t decided = 0;
+    };
+
+    void place(std::uint64_t spin);
+    void settle(std::uint8_t cls, std::uint64_t spin);
+    void end(int pair, End how, std::uint64_t spin);
+
+    const System& m_system;
+    std::vector<BetState> m_bets;
+    std::array<Stake, wheel::pairs> m_table{};
+    std::array<History, wheel::pairs> m_history{};
+    Amount m_balance = 0;
+    Amount m_onTable = 0;  // real stakes
+    Amount m_peak = 0;
+    std::uint64_t m_run = 0;  // lost cycles in a row
+    bool m_stopped = false;
+    Report m_report;
+    std::vector<Cycle>* m_cycles = nullptr;
+    std::vector<Amount>* m_saldo = nullptr;
+};
+
+// A whole file at once.
+Report playSpins(const System& system, const std::vector<std::uint8_t>& classes);
+
+}  // namespace tamvek::system

@@ -1,0 +1,29 @@
+#pragma once
+// Random spins for the system tester: xoshiro256** (Blackman and Vigna), seeded
+// through SplitMix64, and numbers 0..36 drawn without bias (Lemire's method:
+// a multiply and, rarely, a second draw). Every stream is named by a seed and
+// two counters, so the same seed gives the same spins however the work is
+// shared out among threads.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tamvek::system {
+
+class Random {
+  public:
+    // The stream for `seed`, file `file` and run `run`.
+    Random(std::uint64_t seed, std::uint64_t file, std::uint64_t run);
+
+    std::uint64_t next();
+    // A number 0..36, each as likely as the others.
+    std::uint8_t spin();
+    void fill(std::uint8_t* spins, std::size_t count);
+
+  private:
+    std::uint64_t m_s[4];
+    std::uint64_t m_bits = 0;  // half of a draw kept for the next spin
+    bool m_haveBits = false;
+};
+
+}  // namespace tamvek::system
