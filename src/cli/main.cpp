@@ -1,86 +1,81 @@
-// tamvek-cli: plays a script of user actions against the game without a window.
+// tamvek-cli: the game without a window. Plays scripts of user actions, tests
+// stake systems over permanence archives and reads a permanence's statistics.
 
-#include <cstring>
+#include <CLI/CLI.hpp>
+
 #include <iostream>
-#include <optional>
-#include <string>
-#include <string_view>
 
-#include "engine/RandomSource.h"
-#include "platform/HeadlessPlatform.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
-#include "script/ScriptSource.h"
-#include "session/Session.h"
-
-namespace {
-
-constexpr int exitOk = 0;
-constexpr int exitCannotOpen = 1;
-constexpr int exitBadScript = 2;  // also bad arguments
-
-constexpr const char* usage =
-    "usage: tamvek-cli play [--seed N] SCRIPT\n"
-    "\n"
-    "Plays SCRIPT (a file, or - for standard input) against the game, one user\n"
-    "action per line, and writes each dump as one line of JSON to standard output.\n"
-    "  --seed N   draw the numbers from seed N (0..4294967295): the same seed and\n"
-    "             script give the same output; without it the clock seeds them.\n"
-    "Exit status: 0 done, 1 the script cannot be opened, 2 a bad line, an\n"
-    "unanswered question or bad arguments.\n";
-
-int badArguments(std::string_view why) {
-    std::cerr << "tamvek-cli: " << why << "\n" << usage;
-    return exitBadScript;
-}
-
-}  // namespace
+#include "cli/Commands.h"
 
 int main(int argc, char** argv) {
-    using namespace tamvek;
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::cout << usage;
-        return exitOk;
-    }
-    if (argc < 2 || std::string_view(argv[1]) != "play") return badArguments("expected 'play'");
+    using namespace tamvek::cli;
+    CLI::App app("Tamvek ohne Fenster: Spiele nach Skript, Systeme über Permanenzen, Statistik.",
+                 "tamvek-cli");
+    app.get_formatter()->label("Usage", "Aufruf");
+    app.get_formatter()->label("OPTIONS", "OPTIONEN");
+    app.get_formatter()->label("Options", "Optionen");
+    app.get_formatter()->label("Positionals", "Argumente");
+    app.get_formatter()->label("Subcommands", "Befehle");
+    app.get_formatter()->label("SUBCOMMAND", "BEFEHL");
+    app.get_formatter()->label("REQUIRED", "nötig");
+    app.get_formatter()->column_width(24);
+    app.set_help_flag("-h,--help", "zeigt diese Hilfe");
+    app.require_subcommand(1);
+    app.footer(
+        "Rückgabewert: 0 fertig, 1 eine Datei fehlt oder ist fehlerhaft, 2 falscher Aufruf "
+        "oder eine falsche Zeile im Skript.");
 
-    std::optional<std::uint32_t> seed;
-    std::optional<std::string> scriptName;
-    for (int i = 2; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--seed") {
-            if (i + 1 >= argc) return badArguments("--seed needs a number");
-            seed = script::parseSeed(argv[++i]);
-            if (!seed) return badArguments("--seed needs a number from 0 to 4294967295");
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            return badArguments("unknown option " + std::string(arg));
-        } else if (scriptName) {
-            return badArguments("only one script can be played");
-        } else {
-            scriptName = std::string(arg);
-        }
-    }
-    if (!scriptName) return badArguments("no script given");
+    PlayOptions play;
+    CLI::App* playCommand = app.add_subcommand(
+        "play", "spielt ein Skript von Benutzeraktionen und schreibt jeden dump als eine Zeile "
+                "JSON (docs/script-format.md)");
+    playCommand->add_option("--seed", play.seed,
+                            "Zufallszahlen aus Startwert N (0 bis 4294967295): gleicher Startwert "
+                            "und gleiches Skript, gleiche Ausgabe")
+        ->type_name("N");
+    playCommand->add_option("SCRIPT", play.script, "das Skript, - für die Standardeingabe")
+        ->required();
 
-    Result<script::ScriptSource> source = script::ScriptSource::open(*scriptName);
-    if (!source) {
-        std::cerr << "tamvek-cli: cannot open " << source.error().message << "\n";
-        return exitCannotOpen;
-    }
+    SystemOptions system;
+    CLI::App* systemCommand = app.add_subcommand(
+        "system", "spielt ein System über Permanenzen oder Zufallszahlen (docs/systems.md)");
+    systemCommand->add_option("SYSTEM", system.system, "die Systemdatei (TOML)")->required();
+    systemCommand->add_option("PERMANENZ", system.permanences,
+                              "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die "
+                              "Standardeingabe");
+    systemCommand->add_flag("--json", system.json, "gibt den Bericht als JSON aus");
+    systemCommand->add_option("--log", system.log, "schreibt jeden Zyklus als CSV in DATEI")
+        ->type_name("DATEI");
+    systemCommand->add_option("--random", system.random, "N zufällige Würfe statt Permanenzen")
+        ->type_name("N")
+        ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40));
+    systemCommand->add_option("--seed", system.seed, "Startwert der Zufallszahlen")
+        ->type_name("S");
+    systemCommand->add_option("--baseline", system.baseline,
+                              "K zufällige Permanenzen gleicher Länge je Datei zum Vergleich")
+        ->type_name("K")
+        ->check(CLI::Range(std::size_t{1}, std::size_t{1000000}));
+    systemCommand->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
+        ->type_name("T");
 
-    platform::HeadlessPlatform headless(argv[0]);
-    script::RecordingPlatform recorder(headless);
-    recorder.setScripted(true);
-    const auto random = engine::makeRandom(seed);
-    session::Session session(recorder, *random);
-    script::ScriptPlayer player(session, recorder, std::cout);
+    StatsOptions stats;
+    CLI::App* statsCommand =
+        app.add_subcommand("stats", "Statistik der Permanenz: Chancen, Ecart, Serien, Absenzen");
+    statsCommand
+        ->add_option("PERMANENZ", stats.permanences,
+                     "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die Standardeingabe")
+        ->required();
+    statsCommand->add_flag("--json", stats.json, "gibt die Statistik als JSON aus");
 
-    const script::ScriptResult result = player.run(source->stream());
-    std::cout.flush();
-    if (!result.ok) {
-        std::cerr << "tamvek-cli: " << source->shownName() << ":" << result.line << ": "
-                  << result.message << "\n";
-        return exitBadScript;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);  // --help
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "tamvek-cli: " << e.what() << "\n(tamvek-cli --help zeigt den Aufruf)\n";
+        return exitBadCall;
     }
-    return exitOk;
+    if (*playCommand) return runPlay(play, argv[0]);
+    if (*systemCommand) return runSystem(system);
+    return runStats(stats);
 }

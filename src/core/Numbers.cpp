@@ -12,8 +12,31 @@ namespace {
 using text::isBlank;
 using text::isDigit;
 
+// The characters of a number as from_chars takes them; never longer than the
+// text it came from, which numericValue bounds.
+class NumberChars {
+  public:
+    NumberChars& operator+=(char c) {
+        if (m_size < m_chars.size()) m_chars[m_size++] = c;
+        return *this;
+    }
+    NumberChars& operator+=(const NumberChars& more) {
+        for (std::size_t i = 0; i < more.m_size; ++i)
+            *this += more.m_chars[i];
+        return *this;
+    }
+    const char* data() const { return m_chars.data(); }
+    std::size_t size() const { return m_size; }
+    char front() const { return m_chars[0]; }
+    char operator[](std::size_t i) const { return m_chars[i]; }
+
+  private:
+    std::array<char, numberTextLimit + 8> m_chars;
+    std::size_t m_size = 0;
+};
+
 struct Scan {
-    std::string number;   // sign, digits, point, exponent: ready for from_chars
+    NumberChars number;   // sign, digits, point, exponent: ready for from_chars
     std::size_t end = 0;  // index of the first character not taken
     bool hasDigits = false;
     long long decimalExponent = 0;  // rough magnitude, for out-of-range results
@@ -78,7 +101,8 @@ Scan scanNumber(std::string_view text) {
         ++j;
     if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
         ++j;
-        std::string exp = "e";
+        NumberChars exp;
+        exp += 'e';
         while (j < text.size() && isBlank(text[j]))
             ++j;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];

@@ -165,9 +165,9 @@ void ScriptPlayer::playLine(std::string_view line) {
     it->second(*this, args);
 }
 
-ScriptResult ScriptPlayer::run(std::istream& in) {
+ScriptResult ScriptPlayer::run(std::istream& in, std::int64_t firstLine) {
     std::string line;
-    std::int64_t number = 0;
+    std::int64_t number = firstLine - 1;
     while (std::getline(in, line)) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();  // scripts edited on Windows

@@ -61,8 +61,9 @@ class ScriptPlayer {
     ScriptPlayer(session::Session& session, RecordingPlatform& recorder, std::ostream& out);
 
     // Plays every line. Stops at the first bad line or unanswered question
-    // (ok = false) or when the program was told to quit (ok = true).
-    ScriptResult run(std::istream& in);
+    // (ok = false) or when the program was told to quit (ok = true). Lines are
+    // counted from `firstLine`, for a script that goes on from another.
+    ScriptResult run(std::istream& in, std::int64_t firstLine = 1);
     // Plays one line; ScriptError or NoAnswerQueued when it cannot.
     void playLine(std::string_view line);
 

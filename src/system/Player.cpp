@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace tamvek::system {
 namespace {
@@ -40,175 +41,252 @@ void addFile(Report& total, const Report& file) {
     total.largestStake = std::max(total.largestStake, file.largestStake);
 }
 
-Player::Player(const System& system) : m_system(system), m_bets(system.bets.size()) {
-    for (std::size_t b = 0; b < m_bets.size(); ++b) {
+Player::Player(const System& system)
+    : m_system(system), m_rules(system.bets.size()), m_bets(system.bets.size()) {
+    for (std::size_t b = 0; b < m_rules.size(); ++b) {
         const Bet& bet = system.bets[b];
-        BetState& state = m_bets[b];
-        // The trigger as bits: the oldest outcome highest, the last at bit 0.
-        state.length = static_cast<std::uint32_t>(bet.after.size());
+        BetRule& rule = m_rules[b];
+        rule.pair = static_cast<std::uint8_t>(bet.pair);
+        rule.rule = bet.rule;
+        rule.side = static_cast<std::uint8_t>(bet.side);
+        rule.progression = bet.progression;
+        rule.ride = bet.ride;
+        rule.virtualLosses = bet.virtualLosses;
+        rule.units = bet.units;
+        // A progression past its limit, or past the largest stake, starts again.
+        rule.limit = std::min(bet.limit.value_or(largestStake), largestStake);
+        rule.length = static_cast<std::uint32_t>(bet.after.size());
         for (int outcome : bet.after)
-            state.pattern = (state.pattern << 1) | (outcome == 2 ? 1u : 0u);
-        state.mask =
-            state.length >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << state.length) - 1;
+            rule.pattern = (rule.pattern << 1) | (outcome == 2 ? 1u : 0u);
+        rule.mask = rule.length >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << rule.length) - 1;
     }
     startFile();
 }
 
 void Player::startFile() {
-    for (std::size_t b = 0; b < m_bets.size(); ++b) {
-        const Bet& bet = m_system.bets[b];
-        m_bets[b].size = bet.units;
-        m_bets[b].fictitious = bet.virtualLosses > 0;
-        m_bets[b].fictitiousLost = 0;
-    }
-    m_table = {};
-    m_history = {};
-    m_balance = 0;
-    m_onTable = 0;
-    m_peak = 0;
-    m_run = 0;
-    m_stopped = false;
-    m_report = {};
+    for (std::size_t b = 0; b < m_bets.size(); ++b)
+        m_bets[b] = {m_rules[b].units, m_rules[b].virtualLosses > 0, 0};
+    m_state = {};
 }
 
-void Player::place(std::uint64_t spin) {
-    for (std::size_t b = 0; b < m_bets.size(); ++b) {
-        const Bet& bet = m_system.bets[b];
-        Stake& t = m_table[static_cast<std::size_t>(bet.pair)];
-        if (t.on) continue;  // a later bet for a busy pair waits
-        const BetState& state = m_bets[b];
-        const History& h = m_history[static_cast<std::size_t>(bet.pair)];
-        if (state.length > 0 &&
-            (h.decided < state.length || (h.outcomes & state.mask) != state.pattern))
-            continue;
-        int side = bet.side;
-        if (bet.rule != SideRule::Fixed) {
-            if (h.decided == 0) continue;  // nothing to follow yet
-            const int last = (h.outcomes & 1u) != 0 ? 2 : 1;
-            side = bet.rule == SideRule::Follow ? last : 3 - last;
-        }
-        t = Stake{true, false, state.fictitious, side, 0, b, state.size, state.size, spin};
-        if (!t.fictitious) {
-            m_balance = sub(m_balance, t.stake);
-            m_onTable += t.stake;
-            m_report.staked = add(m_report.staked, t.stake);
-            m_report.largestStake = std::max(m_report.largestStake, t.stake);
-        }
-    }
+OnTable Player::onTable(wheel::Pair pair) const {
+    const Stake& t = m_state.table[static_cast<std::size_t>(pair)];
+    return {t.on, t.held, t.fictitious, t.side, t.stake, t.first, t.placed};
 }
 
-void Player::settle(std::uint8_t cls, std::uint64_t spin) {
-    if (cls == 0) {
-        for (Stake& t : m_table)
-            if (t.on) t.held = true;  // a second zero changes nothing
-        return;
-    }
-    const wheel::Sides& sides = wheel::sidesOf[cls];
-    for (int p = 0; p < wheel::pairs; ++p) {
-        const int up = sides.side[static_cast<std::size_t>(p)];
-        if (up == 0) continue;  // not decided: the stake stays as it is, held or not
-        History& h = m_history[static_cast<std::size_t>(p)];
-        h.outcomes = (h.outcomes << 1) | (up == 2 ? 1u : 0u);
-        if (h.decided < std::numeric_limits<std::uint32_t>::max()) ++h.decided;
-        Stake& t = m_table[static_cast<std::size_t>(p)];
-        if (!t.on) continue;
-        if (t.side != up) {
-            if (!t.fictitious) m_onTable -= t.stake;
-            end(p, End::Lost, spin);
-        } else if (t.held) {
-            if (!t.fictitious) {
-                m_balance = add(m_balance, t.stake);
-                m_onTable -= t.stake;
-            }
-            end(p, End::GivenBack, spin);
-        } else {
-            ++t.wins;
-            if (!t.fictitious) m_onTable += t.stake;
-            t.stake *= 2;
-            if (!t.fictitious) m_report.largestStake = std::max(m_report.largestStake, t.stake);
-            const int ride = m_system.bets[t.bet].ride;
-            if ((ride > 0 && t.wins >= ride) || t.stake > largestStake) {
-                if (!t.fictitious) {
-                    m_balance = add(m_balance, t.stake);
-                    m_onTable -= t.stake;
-                }
-                end(p, End::TakenHome, spin);
-            }
-        }
-    }
-}
+// What a system uses decides which work the spin loop does: a loop without
+// triggers keeps no history, one without fictitious bets never asks, and one
+// without a progression never moves a size.
+enum Feature : unsigned {
+    RecordNotes = 1,       // notes of cycles and Saldo
+    KeepHistory = 2,      // triggers, follow and opposite
+    HasFictitious = 4,   // bets with a fictitious entry
+    HasProgression = 8,  // martingale or dalembert
+    HasStops = 16,       // stop_loss or take_profit
+};
 
-void Player::end(int pair, End how, std::uint64_t spin) {
-    Stake& t = m_table[static_cast<std::size_t>(pair)];
-    const Bet& bet = m_system.bets[t.bet];
-    BetState& state = m_bets[t.bet];
-    t.on = false;
-    if (t.fictitious) {
-        // Only the bet's fictitious run counts; a given-back cycle leaves it as it is.
-        if (how == End::Lost && ++state.fictitiousLost >= bet.virtualLosses) {
-            state.fictitious = false;
-            state.fictitiousLost = 0;
-        } else if (how == End::TakenHome) {
-            state.fictitiousLost = 0;
-        }
-        return;
-    }
-    ++m_report.cycles;
-    switch (how) {
-        case End::TakenHome:
-            ++m_report.takenHome;
-            m_run = 0;
-            if (bet.progression == Progression::Martingale) state.size = bet.units;
-            if (bet.progression == Progression::Dalembert)
-                state.size = std::max(bet.units, state.size - bet.units);
-            break;
-        case End::Lost:
-            ++m_report.lost;
-            m_report.lostRun = std::max(m_report.lostRun, ++m_run);
-            if (bet.progression == Progression::Martingale)
-                state.size = add(state.size, state.size);
-            if (bet.progression == Progression::Dalembert) state.size = add(state.size, bet.units);
-            break;
-        case End::GivenBack:
-            ++m_report.givenBack;  // the progression stays where it was
-            m_run = 0;
-            break;
-    }
-    // A progression past its limit (or past the largest stake) starts again.
-    const Amount limit = std::min(bet.limit.value_or(largestStake), largestStake);
-    if (state.size > limit) state.size = bet.units;
-    // A bet with a fictitious entry goes back to watching once its real cycle ends.
-    if (bet.virtualLosses > 0) {
-        state.fictitious = true;
-        state.fictitiousLost = 0;
-    }
-    if (m_cycles != nullptr)
-        m_cycles->push_back(
-            {t.placed, spin, static_cast<wheel::Pair>(pair), t.side, t.first, how, 0});
+// One spin loop for every combination of features, chosen once per call.
+template <std::size_t... F>
+constexpr auto spinLoops(std::index_sequence<F...>) {
+    return std::array{&Player::playSpins<static_cast<unsigned>(F)>...};
 }
 
 void Player::play(const std::uint8_t* classes, std::size_t count) {
+    unsigned features = 0;
+    if (m_cycles != nullptr || m_saldo != nullptr) features |= RecordNotes;
+    for (const BetRule& rule : m_rules) {
+        if (rule.length > 0 || rule.rule != SideRule::Fixed) features |= KeepHistory;
+        if (rule.virtualLosses > 0) features |= HasFictitious;
+        if (rule.progression != Progression::Flat) features |= HasProgression;
+    }
+    if (m_system.stopLoss || m_system.takeProfit) features |= HasStops;
+    static constexpr auto loops = spinLoops(std::make_index_sequence<32>{});
+    (this->*loops[features])(classes, count);
+}
+
+// The spin loop works on a copy of the state in local variables, so that the
+// compiler can keep it in registers.
+template <unsigned F>
+void Player::playSpins(const std::uint8_t* classes, std::size_t count) {
+    constexpr bool record = F & RecordNotes;
+    constexpr bool history = F & KeepHistory;
+    constexpr bool fictitious = F & HasFictitious;
+    constexpr bool progressing = F & HasProgression;
+    constexpr bool stops = F & HasStops;
+    State s = m_state;
+    const BetRule* const rules = m_rules.data();
+    BetState* const bets = m_bets.data();
+    const std::size_t betCount = m_rules.size();
+    const Amount stopLoss =
+        m_system.stopLoss ? -*m_system.stopLoss : std::numeric_limits<Amount>::min();
+    const Amount takeProfit = m_system.takeProfit.value_or(std::numeric_limits<Amount>::max());
+
+    const auto end = [&](Stake& t, int pair, End how, std::uint64_t spin) {
+        const BetRule& rule = rules[t.bet];
+        BetState& state = bets[t.bet];
+        t.on = false;
+        if constexpr (record) {
+            if (m_cycles != nullptr)
+                m_cycles->push_back({t.placed, spin, static_cast<wheel::Pair>(pair), t.side,
+                                     t.first, how, 0, t.fictitious});
+        }
+        if constexpr (fictitious) {
+            if (t.fictitious) {
+                // Only the bet's fictitious run counts; a given-back cycle leaves it as it is.
+                if (how == End::Lost && ++state.fictitiousLost >= rule.virtualLosses) {
+                    state.fictitious = false;
+                    state.fictitiousLost = 0;
+                } else if (how == End::TakenHome) {
+                    state.fictitiousLost = 0;
+                }
+                return;
+            }
+        }
+        ++s.report.cycles;
+        if (how == End::Lost) {
+            ++s.report.lost;
+            s.report.lostRun = std::max(s.report.lostRun, ++s.run);
+            if constexpr (progressing) {
+                if (rule.progression == Progression::Martingale)
+                    state.size = add(state.size, state.size);
+                if (rule.progression == Progression::Dalembert)
+                    state.size = add(state.size, rule.units);
+            }
+        } else {
+            s.run = 0;
+            if (how == End::TakenHome) {
+                ++s.report.takenHome;
+                if constexpr (progressing) {
+                    if (rule.progression == Progression::Martingale) state.size = rule.units;
+                    if (rule.progression == Progression::Dalembert)
+                        state.size = std::max(rule.units, state.size - rule.units);
+                }
+            } else {
+                ++s.report.givenBack;  // the progression stays where it was
+            }
+        }
+        if constexpr (progressing) {
+            if (state.size > rule.limit) state.size = rule.units;
+        }
+        if constexpr (fictitious) {
+            // A bet with a fictitious entry goes back to watching once its real cycle ends.
+            if (rule.virtualLosses > 0) {
+                state.fictitious = true;
+                state.fictitiousLost = 0;
+            }
+        }
+    };
+
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint64_t spin = ++m_report.spins;
-        if (!m_stopped) {
-            const std::size_t cyclesBefore = m_cycles != nullptr ? m_cycles->size() : 0;
-            place(spin);
-            settle(classes[i], spin);
-            const Amount saldo = add(m_balance, m_onTable);
-            m_report.saldo = saldo;
-            m_report.highest = std::max(m_report.highest, saldo);
-            m_report.lowest = std::min(m_report.lowest, saldo);
-            m_peak = std::max(m_peak, saldo);
-            m_report.drawdown = std::max(m_report.drawdown, sub(m_peak, saldo));
+        const std::uint64_t spin = ++s.report.spins;
+        if constexpr (stops) {
+            if (s.stopped) {
+                if constexpr (record) {
+                    if (m_saldo != nullptr) m_saldo->push_back(s.report.saldo);
+                }
+                continue;  // from a stop on nothing is placed or settled
+            }
+        }
+        [[maybe_unused]] const std::size_t cyclesBefore =
+            record && m_cycles != nullptr ? m_cycles->size() : 0;
+
+        // Placing, in file order; a later bet for a busy pair waits.
+        for (std::size_t b = 0; b < betCount; ++b) {
+            const BetRule& rule = rules[b];
+            Stake& t = s.table[rule.pair];
+            if (t.on) continue;
+            std::uint8_t side = rule.side;
+            if constexpr (history) {
+                const History& h = s.history[rule.pair];
+                if (rule.length > 0 &&
+                    (h.decided < rule.length || (h.outcomes & rule.mask) != rule.pattern))
+                    continue;
+                if (rule.rule != SideRule::Fixed) {
+                    if (h.decided == 0) continue;  // nothing to follow yet
+                    const std::uint8_t last = (h.outcomes & 1u) != 0 ? 2 : 1;
+                    side = rule.rule == SideRule::Follow ? last
+                                                         : static_cast<std::uint8_t>(3 - last);
+                }
+            }
+            const Amount size = progressing ? bets[b].size : rule.units;
+            t.on = true;
+            t.held = false;
+            t.side = side;
+            t.bet = static_cast<std::uint8_t>(b);
+            t.wins = 0;
+            t.ride = rule.ride;
+            t.stake = size;
+            t.first = size;  // kept for notes and for onTable()
+            t.placed = spin;
+            t.fictitious = fictitious && bets[b].fictitious;
+            if (!fictitious || !t.fictitious) {
+                s.balance = sub(s.balance, size);
+                s.onTable += size;
+                s.report.staked = add(s.report.staked, size);
+                s.report.largestStake = std::max(s.report.largestStake, size);
+            }
+        }
+
+        // The number.
+        const std::uint8_t cls = classes[i];
+        if (cls == 0) {
+            for (Stake& t : s.table)
+                t.held = t.held || t.on;  // a second zero changes nothing
+        } else {
+            const wheel::Sides& sides = wheel::sidesOf[cls];
+            for (int p = 0; p < wheel::pairs; ++p) {
+                const std::uint8_t up = sides.side[static_cast<std::size_t>(p)];
+                if (up == 0) continue;  // not decided: the stake stays as it is, held or not
+                if constexpr (history) {
+                    History& h = s.history[static_cast<std::size_t>(p)];
+                    h.outcomes = (h.outcomes << 1) | (up == 2 ? 1u : 0u);
+                    h.decided += h.decided < std::numeric_limits<std::uint32_t>::max();
+                }
+                Stake& t = s.table[static_cast<std::size_t>(p)];
+                if (!t.on) continue;
+                const bool real = !fictitious || !t.fictitious;
+                if (t.side != up) {
+                    if (real) s.onTable -= t.stake;
+                    end(t, p, End::Lost, spin);
+                } else if (t.held) {
+                    if (real) {
+                        s.balance = add(s.balance, t.stake);
+                        s.onTable -= t.stake;
+                    }
+                    end(t, p, End::GivenBack, spin);
+                } else {
+                    ++t.wins;
+                    if (real) s.onTable += t.stake;
+                    t.stake *= 2;
+                    if (real) s.report.largestStake = std::max(s.report.largestStake, t.stake);
+                    if ((t.ride > 0 && t.wins >= t.ride) || t.stake > largestStake) {
+                        if (real) {
+                            s.balance = add(s.balance, t.stake);
+                            s.onTable -= t.stake;
+                        }
+                        end(t, p, End::TakenHome, spin);
+                    }
+                }
+            }
+        }
+
+        const Amount saldo = add(s.balance, s.onTable);
+        s.report.saldo = saldo;
+        s.report.highest = std::max(s.report.highest, saldo);
+        s.report.lowest = std::min(s.report.lowest, saldo);
+        s.peak = std::max(s.peak, saldo);
+        s.report.drawdown = std::max(s.report.drawdown, sub(s.peak, saldo));
+        if constexpr (record) {
             if (m_cycles != nullptr)
                 for (std::size_t k = cyclesBefore; k < m_cycles->size(); ++k)
                     (*m_cycles)[k].saldo = saldo;
-            if ((m_system.stopLoss && saldo <= -*m_system.stopLoss) ||
-                (m_system.takeProfit && saldo >= *m_system.takeProfit))
-                m_stopped = true;  // from here on nothing is placed or settled
+            if (m_saldo != nullptr) m_saldo->push_back(saldo);
         }
-        if (m_saldo != nullptr) m_saldo->push_back(m_report.saldo);
+        if constexpr (stops) {
+            if (saldo <= stopLoss || saldo >= takeProfit) s.stopped = true;
+        }
     }
+    m_state = s;
 }
 
 Report playSpins(const System& system, const std::vector<std::uint8_t>& classes) {

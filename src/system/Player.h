@@ -21,7 +21,7 @@ namespace tamvek::system {
 
 enum class End : std::uint8_t { TakenHome, Lost, GivenBack };
 
-// One real stake's life, from placing to its end.
+// One stake's life, from placing to its end.
 struct Cycle {
     std::uint64_t placed = 0;  // spin numbers, counted from 1 in the file
     std::uint64_t ended = 0;
@@ -30,6 +30,18 @@ struct Cycle {
     Amount stake = 0;  // as placed
     End end = End::Lost;
     Amount saldo = 0;  // after the spin it ended in
+    bool fictitious = false;
+};
+
+// What a pair has on the table between two spins.
+struct OnTable {
+    bool on = false;
+    bool held = false;
+    bool fictitious = false;
+    int side = 0;
+    Amount stake = 0;  // now, after its wins
+    Amount first = 0;  // as placed
+    std::uint64_t placed = 0;
 };
 
 struct Report {
@@ -63,10 +75,11 @@ class Player {
     void startFile();
     // The next spins, as wheel classes.
     void play(const std::uint8_t* classes, std::size_t count);
-    const Report& report() const { return m_report; }
+    const Report& report() const { return m_state.report; }
+    OnTable onTable(wheel::Pair pair) const;
 
-    // Where to note every real cycle, and the Saldo after every spin; nothing
-    // is noted while these are not set.
+    // Where to note every cycle (fictitious ones marked), and the Saldo after
+    // every spin; nothing is noted while these are not set.
     void recordCycles(std::vector<Cycle>* cycles) { m_cycles = cycles; }
     void recordSaldo(std::vector<Amount>* saldo) { m_saldo = saldo; }
 
@@ -75,40 +88,60 @@ class Player {
         bool on = false;
         bool held = false;
         bool fictitious = false;
-        int side = 0;
+        std::uint8_t side = 0;
+        std::uint8_t bet = 0;
         int wins = 0;
-        std::size_t bet = 0;
+        int ride = 0;
         Amount stake = 0;
         Amount first = 0;
         std::uint64_t placed = 0;
+    };
+    // What a bet says, in the form the spin loop reads it.
+    struct BetRule {
+        std::uint8_t pair = 0;
+        SideRule rule = SideRule::Fixed;
+        std::uint8_t side = 1;
+        Progression progression = Progression::Flat;
+        int ride = 0;
+        int virtualLosses = 0;
+        Amount units = 1;
+        Amount limit = largestStake;
+        std::uint64_t pattern = 0;  // the trigger: the oldest outcome highest
+        std::uint64_t mask = 0;
+        std::uint32_t length = 0;
     };
     struct BetState {
         Amount size = 1;
         bool fictitious = false;
         int fictitiousLost = 0;
-        std::uint64_t pattern = 0;
-        std::uint64_t mask = 0;
-        std::uint32_t length = 0;
     };
     struct History {
         std::uint64_t outcomes = 0;  // bit 0: the last decided outcome, set for side 2
         std::uint32_t decided = 0;
     };
+    // Everything a spin changes, copied into the spin loop and back.
+    struct State {
+        std::array<Stake, wheel::pairs> table{};
+        std::array<History, wheel::pairs> history{};
+        Amount balance = 0;
+        Amount onTable = 0;  // real stakes
+        Amount peak = 0;
+        std::uint64_t run = 0;  // lost cycles in a row
+        bool stopped = false;
+        Report report;
+    };
 
-    void place(std::uint64_t spin);
-    void settle(std::uint8_t cls, std::uint64_t spin);
-    void end(int pair, End how, std::uint64_t spin);
+  public:
+    // One spin loop for each set of features a system uses (see Player.cpp).
+    template <unsigned Features>
+    void playSpins(const std::uint8_t* classes, std::size_t count);
+
+  private:
 
     const System& m_system;
+    std::vector<BetRule> m_rules;
     std::vector<BetState> m_bets;
-    std::array<Stake, wheel::pairs> m_table{};
-    std::array<History, wheel::pairs> m_history{};
-    Amount m_balance = 0;
-    Amount m_onTable = 0;  // real stakes
-    Amount m_peak = 0;
-    std::uint64_t m_run = 0;  // lost cycles in a row
-    bool m_stopped = false;
-    Report m_report;
+    State m_state;
     std::vector<Cycle>* m_cycles = nullptr;
     std::vector<Amount>* m_saldo = nullptr;
 };

@@ -147,6 +147,35 @@ TEST(Settlement, LongWinningStreakStaysExactBeyondSixteenBits) {
     EXPECT_EQ(t.state.highestBalance, (Amount{1} << 40) - 1);
 }
 
+// 37 (only a permanence file holds it) has no colour: it does not decide
+// red/black, and a stake that a zero holds stays held until a number does.
+TEST(Settlement, AHeldStakeStaysHeldOnANumberWithoutColour) {
+    for (const int last : {1, 2}) {
+        Table t({});
+        t.state.permanenceLoaded = 1;
+        t.state.permanenceNumbers = {std::nullopt, 0.0, 37.0, static_cast<double>(last)};
+        t.stake(t.form.srot, "10");
+        t.press();  // zero: held
+        t.press();  // 37
+        EXPECT_EQ(t.state.heldRedBlack, 1);
+        EXPECT_FALSE(t.form.srot.enabled());
+        EXPECT_FALSE(t.form.okabsetz1.enabled());
+        EXPECT_EQ(t.form.srot.backColour(), colours::stakeHeld);
+        t.press();
+        EXPECT_EQ(t.state.heldRedBlack, 0);
+        EXPECT_EQ(t.state.sideRedBlack, 0);
+        EXPECT_TRUE(t.form.srot.enabled());
+        if (last == 1) {
+            // Red: the held stake is only given back.
+            EXPECT_EQ(t.form.gewtotal.caption(), "0");
+            EXPECT_EQ(t.state.profitRow, 0);
+        } else {
+            EXPECT_EQ(t.form.gewtotal.caption(), "-10");
+            EXPECT_EQ(t.row(0), (Row{"3", "", "10", "-10"}));
+        }
+    }
+}
+
 TEST(Settlement, ProfitTableGrowsInsteadOfLosingRows) {
     Table t({}, 1200);
     // Every spin settles one stake: alternate a win and a loss on red.

@@ -122,5 +122,28 @@ TEST(PermanenceRun, LargerCountTypedAfterAnImportPlaysZeros) {
     EXPECT_EQ(fill(t, 30, 1), colours::zeroCell);
 }
 
+// Eighty reds in a row with one unit riding on red: after fifty wins the stake
+// stands at 2^50, the largest stake; the next win takes it home, so every
+// figure still agrees with every other.
+TEST(PermanenceRun, EightyRedsTakeTheStakeHomeBeforeAnyFigureOverflows) {
+    TestSession t;
+    importFile(t, dataFolder, "eighty-reds.txt");
+    t.form.Option1.select(0);
+    t.stake(t.form.srot, "1");
+    playThrough(t);
+    const Amount home = (Amount{1} << 51) - 1;  // -1 + 2^51
+    EXPECT_EQ(t.state.currentSpin, 80);
+    EXPECT_EQ(t.state.stakeRedBlack, 0);
+    EXPECT_EQ(t.state.balance, static_cast<double>(home));
+    EXPECT_EQ(t.form.gewtotal.caption(), std::to_string(home));
+    EXPECT_EQ(t.state.highestBalance, home);
+    EXPECT_EQ(t.form.gewhoch.caption(), std::to_string(home));
+    EXPECT_EQ(t.state.profitRow, 51);  // fifty-one wins, each a row
+    EXPECT_EQ(t.form.tabelle1.cell(50, 2).text, std::to_string(Amount{1} << 50));
+    EXPECT_EQ(t.form.tabelle1.cell(50, 3).text, std::to_string(home));
+    EXPECT_TRUE(t.form.srot.enabled());
+    EXPECT_FALSE(t.form.okabsetz1.enabled());
+}
+
 }  // namespace
 }  // namespace tamvek::test

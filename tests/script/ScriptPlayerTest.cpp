@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
+
 #include "ScriptFixture.h"
 #include "script/StateDump.h"
 
@@ -184,6 +187,33 @@ TEST(ScriptPlayer, SoundsAreRecordedByFileName) {
     EXPECT_EQ(f.recorder.sounds(), (std::vector<std::string>{"/prog/g2.wav", "/prog/v2.wav"}));
     EXPECT_EQ(script::soundName("C:\\Programme\\Tamvek\\vg2.wav"), "vg2.wav");
     EXPECT_EQ(script::soundName("g2.wav"), "g2.wav");
+}
+
+// Lines are counted in 64 bits: past 2^31 lines an error still names its line.
+TEST(ScriptPlayer, LinesPastTwoToTheThirtyFirstAreCounted) {
+    ScriptFixture f;
+    std::istringstream in("type textanzahl 5\nclick nothere\n");
+    const auto result = f.player.run(in, std::int64_t{1} << 31);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.line, (std::int64_t{1} << 31) + 1);
+}
+
+// Typing grows a text a keystroke at a time: a change and a key-up for every
+// character. A megabyte must be typed in linear time (benchmarked in bench/).
+TEST(ScriptPlayer, TypingAMegabyteKeepsEveryKeystroke) {
+    ScriptFixture f;
+    const std::string letters(1 << 20, 'x');
+    int changes = 0;
+    f.form().srot.onChange = [&] { ++changes; };
+    ASSERT_TRUE(
+        f.play("type textanzahl 5" + letters + "\nclick okstart\ntype srot 7" + letters + "\n").ok);
+    EXPECT_EQ(f.form().textanzahl.text().size(), letters.size() + 1);
+    EXPECT_EQ(f.state().wantedSpins, 5);
+    EXPECT_EQ(f.form().srot.text().size(), letters.size() + 1);
+    EXPECT_EQ(changes, (1 << 20) + 1);
+    // Digits are read after every keystroke: the halt box's value is infinite.
+    ASSERT_TRUE(f.play("click \"Option1(2)\"\ntype haltbei " + std::string(1 << 14, '9') + "\n").ok);
+    EXPECT_TRUE(std::isinf(f.state().haltAtSpin));
 }
 
 TEST(ScriptPlayer, NewActionsCanBeAdded) {

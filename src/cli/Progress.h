@@ -1,0 +1,34 @@
+#pragma once
+// A progress line on standard error while long work goes on: files done, spins
+// a second, time left. Only on a terminal, and only once the work has taken a
+// second; the line is cleared when the work is done. Safe to call from any
+// thread.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+
+namespace tamvek::cli {
+
+class Progress {
+  public:
+    Progress(std::uint64_t spins, std::size_t files);
+    ~Progress();
+    void add(std::uint64_t spins);
+    void fileDone();
+
+  private:
+    void show();
+    const std::uint64_t m_spins;
+    const std::size_t m_files;
+    const bool m_terminal;
+    const std::chrono::steady_clock::time_point m_start;
+    std::atomic<std::uint64_t> m_done{0};
+    std::atomic<std::size_t> m_filesDone{0};
+    std::mutex m_mutex;
+    std::chrono::steady_clock::time_point m_lastShown;
+    bool m_shown = false;
+};
+
+}  // namespace tamvek::cli

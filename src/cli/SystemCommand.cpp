@@ -1,0 +1,229 @@
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <random>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/Commands.h"
+#include "cli/Progress.h"
+#include "cli/TextTable.h"
+#include "core/Csv.h"
+#include "readers/SpinFiles.h"
+#include "readers/SystemFile.h"
+#include "system/Baseline.h"
+#include "system/Player.h"
+
+namespace tamvek::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using system::Report;
+
+// --random plays a stream of its own, apart from the baseline's.
+constexpr std::uint64_t randomFileStream = ~std::uint64_t{0};
+constexpr std::size_t block = 1 << 16;
+
+struct Played {
+    std::string file;
+    Report report;
+    std::optional<system::Baseline> baseline;
+};
+
+Json reportJson(const std::string& file, const Report& r) {
+    return {{"file", file},         {"spins", r.spins},         {"cycles", r.cycles},
+            {"takenHome", r.takenHome}, {"lost", r.lost},       {"givenBack", r.givenBack},
+            {"staked", r.staked},   {"saldo", r.saldo},         {"highest", r.highest},
+            {"lowest", r.lowest},   {"drawdown", r.drawdown},   {"lostRun", r.lostRun},
+            {"largestStake", r.largestStake}};
+}
+
+// A figure with one decimal, as the text table shows it.
+std::string decimal(double value, int places = 1) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", places, value);
+    return buf;
+}
+
+void writeText(std::ostream& out, const system::System& sys, const std::vector<Played>& files,
+               const Report& total, bool baseline) {
+    out << "System: " << sys.name << "\n\n";
+    TextTable table;
+    table.column("Datei", false);
+    for (const char* h : {"Würfe", "Zyklen", "heim", "verloren", "zurück", "gesetzt", "Saldo",
+                          "höchster", "tiefster", "Einbruch", "Verlustserie", "größter Einsatz"})
+        table.column(h);
+    if (baseline)
+        for (const char* h : {"Zufall: Mittel", "Streuung", "Perzentil"})
+            table.column(h);
+    const auto cells = [](const std::string& name, const Report& r) {
+        return std::vector<std::string>{name,
+                                        std::to_string(r.spins),
+                                        std::to_string(r.cycles),
+                                        std::to_string(r.takenHome),
+                                        std::to_string(r.lost),
+                                        std::to_string(r.givenBack),
+                                        std::to_string(r.staked),
+                                        std::to_string(r.saldo),
+                                        std::to_string(r.highest),
+                                        std::to_string(r.lowest),
+                                        std::to_string(r.drawdown),
+                                        std::to_string(r.lostRun),
+                                        std::to_string(r.largestStake)};
+    };
+    for (const Played& p : files) {
+        std::vector<std::string> row = cells(p.file, p.report);
+        if (p.baseline) {
+            row.push_back(decimal(p.baseline->mean));
+            row.push_back(decimal(p.baseline->sd));
+            row.push_back(decimal(p.baseline->percentile) + " %");
+        }
+        table.row(row);
+    }
+    if (files.size() > 1) {
+        table.rule();
+        table.row(cells("Summe", total));
+    }
+    table.write(out);
+    if (baseline) {
+        out << "\nZufall: dasselbe System über " << files.front().baseline->runs
+            << " zufällige Permanenzen der Länge jeder Datei; Perzentil: Anteil der zufälligen\n"
+               "Permanenzen mit kleinerem Saldo (Gleichstand halb gezählt).\n";
+    }
+}
+
+const char* pairName(wheel::Pair pair) {
+    static const char* const names[] = {"red-black", "low-high", "even-odd"};
+    return names[pair];
+}
+
+const char* sideName(wheel::Pair pair, int side) {
+    static const char* const names[3][2] = {{"red", "black"}, {"low", "high"}, {"even", "odd"}};
+    return names[pair][side - 1];
+}
+
+const char* endName(system::End end) {
+    switch (end) {
+        case system::End::TakenHome:
+            return "takenHome";
+        case system::End::Lost:
+            return "lost";
+        case system::End::GivenBack:
+            break;
+    }
+    return "givenBack";
+}
+
+}  // namespace
+
+int runSystem(const SystemOptions& options) {
+    if (options.random > 0 && !options.permanences.empty()) {
+        std::cerr << "tamvek-cli: entweder Permanenzen oder --random, nicht beides\n";
+        return exitBadCall;
+    }
+    if (options.random == 0 && options.permanences.empty()) {
+        std::cerr << "tamvek-cli: keine Permanenz angegeben (Dateien, ein Ordner, - oder "
+                     "--random N)\n";
+        return exitBadCall;
+    }
+    const Result<system::System> sys = readers::readSystemFile(options.system);
+    if (!sys) {
+        std::cerr << "tamvek-cli: " << sys.error().message << "\n";
+        return exitBadInput;
+    }
+    const std::uint64_t seed = options.seed ? *options.seed : std::random_device{}();
+
+    std::vector<readers::SpinFile> files;
+    if (options.random > 0) {
+        files.push_back({"zufällig (" + std::to_string(options.random) + " Würfe, Startwert " +
+                             std::to_string(seed) + ")",
+                         system::randomSpins(seed, randomFileStream, 0, options.random)});
+    } else {
+        Result<std::vector<readers::SpinFile>> read = readers::readSpinFiles(options.permanences);
+        if (!read) {
+            std::cerr << "tamvek-cli: " << read.error().message << "\n";
+            return exitBadInput;
+        }
+        files = std::move(*read);
+    }
+
+    std::ofstream log;
+    std::optional<CsvWriter> csv;
+    if (!options.log.empty()) {
+        log.open(options.log, std::ios::binary);
+        if (!log) {
+            std::cerr << "tamvek-cli: " << options.log << ": kann nicht geschrieben werden\n";
+            return exitBadInput;
+        }
+        csv.emplace(log);
+        csv->record({"file", "placed", "ended", "pair", "side", "stake", "outcome", "saldo"});
+    }
+
+    std::uint64_t work = 0;
+    for (const readers::SpinFile& f : files)
+        work += f.classes.size() * (1 + options.baseline);
+    Progress progress(work, files.size());
+
+    std::vector<Played> played;
+    Report total;
+    std::vector<system::Cycle> cycles;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const readers::SpinFile& file = files[index];
+        system::Player player(*sys);
+        if (csv) player.recordCycles(&cycles);
+        for (std::size_t at = 0; at < file.classes.size(); at += block) {
+            const std::size_t n = std::min(block, file.classes.size() - at);
+            player.play(file.classes.data() + at, n);
+            progress.add(n);
+            if (csv) {
+                for (const system::Cycle& c : cycles)
+                    if (!c.fictitious)
+                        csv->record({file.name, std::to_string(c.placed), std::to_string(c.ended),
+                                 pairName(c.pair), sideName(c.pair, c.side),
+                                 std::to_string(c.stake), endName(c.end), std::to_string(c.saldo)});
+                cycles.clear();
+            }
+        }
+        Played p{file.name, player.report(), std::nullopt};
+        if (options.baseline > 0) {
+            const system::BaselineJob job{file.classes.size(), options.baseline, seed, index,
+                                          p.report.saldo};
+            p.baseline = system::baseline(*sys, job, options.threads,
+                                          [&](std::uint64_t n) { progress.add(n); });
+        }
+        system::addFile(total, p.report);
+        played.push_back(std::move(p));
+        progress.fileDone();
+    }
+    if (csv) {
+        log.flush();
+        if (!log) {
+            std::cerr << "tamvek-cli: " << options.log << ": kann nicht geschrieben werden\n";
+            return exitBadInput;
+        }
+    }
+
+    if (options.json) {
+        Json out = {{"system", sys->name}, {"files", Json::array()}};
+        if (options.random > 0 || options.baseline > 0) out["seed"] = seed;
+        for (const Played& p : played) {
+            Json f = reportJson(p.file, p.report);
+            if (p.baseline)
+                f["baseline"] = {{"runs", p.baseline->runs},
+                                 {"mean", p.baseline->mean},
+                                 {"sd", p.baseline->sd},
+                                 {"percentile", p.baseline->percentile}};
+            out["files"].push_back(std::move(f));
+        }
+        out["total"] = reportJson("total", total);
+        std::cout << out.dump() << "\n";
+    } else {
+        writeText(std::cout, *sys, played, total, options.baseline > 0);
+        if (options.baseline > 0 || options.random > 0)
+            std::cout << "Startwert der Zufallszahlen: " << seed << "\n";
+    }
+    return exitOk;
+}
+
+}  // namespace tamvek::cli
