@@ -12,11 +12,13 @@
 
 namespace tamvek::stats {
 
+// The repeats of one file or of all: at most repeatLimit, and whether more were found.
 struct RepeatList {
     std::vector<Repeat> repeats;  // by `again`, then `at`
     bool cut = false;             // there were more than repeatLimit
 };
 
+// What one search over the files found.
 struct Repeats {
     // Those with both occurrences inside one file, counted from its first spin.
     std::vector<RepeatList> files;
