@@ -1,13 +1,12 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/StatsOutput.h"
 
 namespace tamvek::cli {
 
 int runStats(const StatsOptions& options) {
-    (void)options;
-    std::cerr << "tamvek-cli: stats: noch nicht da\n";
-    return exitBadCall;
+    return runStats(options.permanences, options.json, std::cout, std::cerr);
 }
 
 }  // namespace tamvek::cli

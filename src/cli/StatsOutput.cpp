@@ -1,0 +1,304 @@
+#include "cli/StatsOutput.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "readers/SpinFiles.h"
+#include "stats/Summary.h"
+
+namespace tamvek::cli {
+namespace {
+
+using stats::FileStats;
+
+constexpr std::array<const char*, stats::chances> chanceKeys{"red",  "black", "low",
+                                                             "high", "even",  "odd"};
+constexpr std::array<const char*, wheel::pairs> pairKeys{"red-black", "low-high", "even-odd"};
+constexpr std::array<const char*, stats::chances> chanceNames{"Rot",   "Schwarz", "Manque",
+                                                              "Passe", "Gerade",  "Ungerade"};
+constexpr std::array<const char*, wheel::pairs> pairNames{"Rot/Schwarz", "Manque/Passe",
+                                                          "Gerade/Ungerade"};
+// The repeats a text block lists; the JSON has them all.
+constexpr std::size_t repeatsShown = 20;
+
+// ---- text ----
+
+// Characters, not bytes: "Würfe" takes five columns.
+std::size_t columns(const std::string& text) {
+    std::size_t n = 0;
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+std::string right(const std::string& text, std::size_t width) {
+    const std::size_t used = columns(text);
+    return used >= width ? text : std::string(width - used, ' ') + text;
+}
+
+std::string left(const std::string& text, std::size_t width) {
+    const std::size_t used = columns(text);
+    return used >= width ? text : text + std::string(width - used, ' ');
+}
+
+// Groups of three digits with a point: "1.089.156".
+std::string groupDigits(const std::string& digits) {
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += '.';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string whole(std::uint64_t n) {
+    return groupDigits(std::to_string(n));
+}
+
+// A decimal comma and grouped digits; `sign` puts a plus before positive
+// values. A value that rounds to zero has no sign.
+std::string decimal(double value, int digits, bool sign = false) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", digits, std::fabs(value));
+    std::string text = buffer;
+    const std::size_t point = text.find('.');
+    const std::string integer = text.substr(0, point);
+    std::string out = groupDigits(integer);
+    if (point != std::string::npos) out += ',' + text.substr(point + 1);
+    const bool zero = text.find_first_not_of("0.") == std::string::npos;
+    if (!zero && value < 0) return '-' + out;
+    if (!zero && sign) return '+' + out;
+    return out;
+}
+
+std::string percent(std::uint64_t part, std::uint64_t all) {
+    if (all == 0) return "-";
+    return decimal(100.0 * static_cast<double>(part) / static_cast<double>(all), 2) + " %";
+}
+
+std::string probability(double p) {
+    return p < 0.0001 ? "< 0,0001" : decimal(p, 4);
+}
+
+constexpr std::size_t labelWidth = 22;
+constexpr std::size_t chanceWidth = 10;
+
+void chanceRow(std::ostream& out, const std::string& label,
+               const std::array<std::string, stats::chances>& cells) {
+    out << left(label, labelWidth);
+    for (const std::string& cell : cells)
+        out << right(cell, chanceWidth);
+    out << '\n';
+}
+
+template <class F>
+std::array<std::string, stats::chances> perChance(F cell) {
+    std::array<std::string, stats::chances> cells;
+    for (std::size_t k = 0; k < cells.size(); ++k)
+        cells[k] = cell(k);
+    return cells;
+}
+
+void writeChances(std::ostream& out, const FileStats& s) {
+    chanceRow(out, "", perChance([](std::size_t k) { return std::string(chanceNames[k]); }));
+    chanceRow(out, "Anzahl", perChance([&](std::size_t k) { return whole(s.counts[k]); }));
+    chanceRow(out, "Anteil",
+              perChance([&](std::size_t k) { return percent(s.counts[k], s.spins); }));
+    chanceRow(out, "Ecart", perChance([&](std::size_t k) { return decimal(s.ecart[k], 2, true); }));
+    chanceRow(out, "Längste Serie",
+              perChance([&](std::size_t k) { return whole(s.longestSeries[k]); }));
+    chanceRow(out, "Längstes Ausbleiben",
+              perChance([&](std::size_t k) { return whole(s.absence[k]); }));
+}
+
+constexpr std::size_t lengthWidth = 7;
+constexpr std::size_t countWidth = 10;
+constexpr std::size_t expectedWidth = 12;
+constexpr std::size_t pairGap = 3;
+
+void writeSeries(std::ostream& out, const FileStats& s) {
+    out << "Serien nach Länge (Null übersprungen; erwartet: von Länge zu Länge die Hälfte)\n";
+    out << left("", lengthWidth);
+    for (const char* name : pairNames)
+        out << std::string(pairGap, ' ') << right(name, countWidth + expectedWidth);
+    out << '\n' << left("Länge", lengthWidth);
+    for (std::size_t p = 0; p < pairNames.size(); ++p)
+        out << std::string(pairGap, ' ') << right("Ist", countWidth)
+            << right("Erwartet", expectedWidth);
+    out << '\n';
+    std::array<std::uint64_t, wheel::pairs> sums{};
+    for (std::size_t length = 0; length < stats::seriesLengths; ++length) {
+        const bool last = length + 1 == stats::seriesLengths;
+        out << left(right(std::to_string(length + 1) + (last ? "+" : ""), 3), lengthWidth);
+        for (std::size_t p = 0; p < wheel::pairs; ++p) {
+            sums[p] += s.series[p][length];
+            out << std::string(pairGap, ' ') << right(whole(s.series[p][length]), countWidth)
+                << right(decimal(s.expected[p][length], 1), expectedWidth);
+        }
+        out << '\n';
+    }
+    out << left("Summe", lengthWidth);
+    for (std::size_t p = 0; p < wheel::pairs; ++p)
+        out << std::string(pairGap, ' ') << right(whole(sums[p]), countWidth)
+            << right(whole(sums[p]), expectedWidth);
+    out << '\n';
+}
+
+// Three columns of numbers, 0..12, 13..25 and 26..36.
+void writeNumbers(std::ostream& out, const FileStats& s) {
+    constexpr std::size_t rows = (stats::numbers + 2) / 3;
+    out << "Zahlen (Ausbleiben: die meisten Würfe in Folge ohne die Zahl)\n";
+    for (std::size_t column = 0; column < 3; ++column)
+        out << (column > 0 ? "   " : "") << "Zahl" << right("Anzahl", 9) << right("Ausbleiben", 12);
+    out << '\n';
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (std::size_t n = row; n < stats::numbers; n += rows) {
+            out << (n > row ? "   " : "") << right(std::to_string(n), 4)
+                << right(whole(s.numberCounts[n]), 9) << right(whole(s.numberAbsence[n]), 12);
+        }
+        out << '\n';
+    }
+}
+
+void writeRepeats(std::ostream& out, const FileStats& s) {
+    const std::string heading =
+        "Wiederholte Strecken von " + std::to_string(stats::repeatLength) + " Würfen und mehr: ";
+    if (s.repeats.empty()) {
+        out << heading << "keine\n";
+        return;
+    }
+    out << heading << (s.repeatsCut ? "mehr als " : "") << whole(s.repeats.size()) << '\n';
+    const std::size_t shown = std::min(s.repeats.size(), repeatsShown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const stats::Repeat& r = s.repeats[i];
+        out << "  Würfe " << whole(r.at) << " bis " << whole(r.at + r.length - 1)
+            << " kommen ab Wurf " << whole(r.again) << " wieder (" << whole(r.length)
+            << " Würfe)\n";
+    }
+    if (shown < s.repeats.size())
+        out << "  und " << whole(s.repeats.size() - shown) << " weitere\n";
+}
+
+void writeBlock(std::ostream& out, const std::string& title, const FileStats& s) {
+    out << title << '\n' << std::string(columns(title), '=') << '\n';
+    std::uint64_t onWheel = 0;
+    for (std::uint64_t n : s.numberCounts)
+        onWheel += n;
+    out << "Würfe " << whole(s.spins) << ", davon Null " << whole(s.zero) << " ("
+        << percent(s.zero, s.spins) << ")";
+    if (onWheel < s.spins) out << ", außerhalb 0–36 " << whole(s.spins - onWheel);
+    out << "\n\n";
+    writeChances(out, s);
+    out << '\n';
+    writeSeries(out, s);
+    out << '\n';
+    writeNumbers(out, s);
+    out << '\n';
+    out << "Chi-Quadrat der Zahlen 0–36: " << decimal(s.chi2, 2) << " bei " << stats::numbers - 1
+        << " Freiheitsgraden, p = " << probability(s.p) << '\n';
+    writeRepeats(out, s);
+}
+
+// ---- JSON ----
+
+using Json = nlohmann::ordered_json;
+
+template <class T>
+Json byChance(const std::array<T, stats::chances>& values) {
+    Json json = Json::object();
+    for (std::size_t k = 0; k < values.size(); ++k)
+        json[chanceKeys[k]] = values[k];
+    return json;
+}
+
+template <class T>
+Json byPair(const std::array<std::array<T, stats::seriesLengths>, wheel::pairs>& values) {
+    Json json = Json::object();
+    for (std::size_t p = 0; p < values.size(); ++p) {
+        Json lengths = Json::object();
+        for (std::size_t length = 0; length < stats::seriesLengths; ++length) {
+            const bool last = length + 1 == stats::seriesLengths;
+            lengths[std::to_string(length + 1) + (last ? "+" : "")] = values[p][length];
+        }
+        json[pairKeys[p]] = std::move(lengths);
+    }
+    return json;
+}
+
+Json statsJson(const FileStats& s) {
+    Json repeats = Json::array();
+    for (const stats::Repeat& r : s.repeats)
+        repeats.push_back({{"at", r.at}, {"again", r.again}, {"length", r.length}});
+    return {
+        {"file", s.file},
+        {"spins", s.spins},
+        {"zero", s.zero},
+        {"counts", byChance(s.counts)},
+        {"ecart", byChance(s.ecart)},
+        {"series", byPair(s.series)},
+        {"expectedSeries", byPair(s.expected)},
+        {"longestSeries", byChance(s.longestSeries)},
+        {"absence", byChance(s.absence)},
+        {"numberAbsence", s.numberAbsence},
+        {"numberCounts", s.numberCounts},
+        {"chi2", s.chi2},
+        {"p", s.p},
+        {"repeats", std::move(repeats)},
+        {"repeatsCut", s.repeatsCut},
+    };
+}
+
+}  // namespace
+
+void writeStatsText(std::ostream& out, const std::vector<FileStats>& files,
+                    const FileStats& total) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i > 0) out << '\n';
+        writeBlock(out, files[i].file, files[i]);
+    }
+    if (files.size() == 1) return;
+    if (!files.empty()) out << '\n';
+    writeBlock(out, "Gesamt (" + std::to_string(files.size()) + " Dateien)", total);
+}
+
+void writeStatsJson(std::ostream& out, const std::vector<FileStats>& files,
+                    const FileStats& total) {
+    Json list = Json::array();
+    for (const FileStats& f : files)
+        list.push_back(statsJson(f));
+    Json json = {{"files", std::move(list)}, {"total", statsJson(total)}};
+    json["total"]["file"] = "total";
+    // A file name need not be UTF-8; its stray bytes show as U+FFFD.
+    out << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+int runStats(const std::vector<std::string>& names, bool json, std::ostream& out,
+             std::ostream& err) {
+    if (names.empty()) {
+        err << "tamvek-cli stats: no permanence given\n";
+        return statsNoFiles;
+    }
+    const Result<std::vector<readers::SpinFile>> files = readers::readSpinFiles(names);
+    if (!files) {
+        err << "tamvek-cli stats: " << files.error().message << '\n';
+        return statsCannotRead;
+    }
+    std::vector<stats::Permanence> permanences;
+    for (const readers::SpinFile& f : *files)
+        permanences.push_back({f.name, f.classes});
+    const Result<stats::Summary> summary = stats::summarize(permanences);
+    if (!summary) {
+        err << "tamvek-cli stats: " << summary.error().message << '\n';
+        return statsCannotRead;
+    }
+    if (json)
+        writeStatsJson(out, summary->files, summary->total);
+    else
+        writeStatsText(out, summary->files, summary->total);
+    return statsOk;
+}
+
+}  // namespace tamvek::cli
