@@ -13,7 +13,8 @@ namespace tamvek::bench {
 inline std::optional<std::string> spinFile(benchmark::State& state, const std::string& name) {
     const std::string path = std::string(TAMVEK_SPIN_DATA) + "/" + name;
     if (std::filesystem::exists(path)) return path;
-    state.SkipWithError((path + " is missing: the shared spin files lie beside the project").c_str());
+    state.SkipWithError(
+        (path + " is missing: the shared spin files lie beside the project").c_str());
     return std::nullopt;
 }
 

@@ -19,10 +19,10 @@ namespace {
 using namespace tamvek;
 
 std::string permanenceFile(std::size_t entries) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tamvek-bench-" + std::to_string(getpid()) + "-" +
-                               std::to_string(entries) + ".txt"))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("tamvek-bench-" + std::to_string(getpid()) + "-" + std::to_string(entries) + ".txt"))
+            .string();
     std::ofstream out(path, std::ios::binary);
     out << "Spielbank Hamburg\r\nTisch 3\r\n14.03.2025\r\nx\r\n";
     std::string block;
@@ -60,7 +60,11 @@ void BM_ImportPeakMemory(benchmark::State& state) {
     state.counters["peak_per_file"] = static_cast<double>(peak - before) / fileSize;
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fileSize));
 }
-BENCHMARK(BM_ImportPeakMemory)->Arg(10'000'000)->Arg(100'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ImportPeakMemory)
+    ->Arg(10'000'000)
+    ->Arg(100'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

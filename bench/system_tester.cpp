@@ -48,8 +48,7 @@ void BM_Baseline1000Runs(benchmark::State& state) {
         const system::Baseline b = system::baseline(sys, job);
         benchmark::DoNotOptimize(b.mean);
     }
-    state.SetItemsProcessed(
-        static_cast<std::int64_t>(state.iterations() * job.spins * job.runs));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * job.spins * job.runs));
 }
 BENCHMARK(BM_Baseline1000Runs)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -59,8 +58,8 @@ void BM_ProgramOverWiesbaden(benchmark::State& state) {
     const auto t2 = bench::spinFile(state, "wiesbaden-t2.txt");
     if (!t1 || !t2) return;
     const std::string command = std::string(TAMVEK_BIN_DIR) + "/tamvek-cli system " +
-                                TAMVEK_SOURCE_DIR + "/systems/paroli-rot.toml " + *t1 + " " +
-                                *t2 + " --json > /dev/null";
+                                TAMVEK_SOURCE_DIR + "/systems/paroli-rot.toml " + *t1 + " " + *t2 +
+                                " --json > /dev/null";
     for (auto _ : state)
         if (std::system(command.c_str()) != 0) state.SkipWithError("tamvek-cli failed");
 }

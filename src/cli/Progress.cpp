@@ -9,7 +9,10 @@ namespace tamvek::cli {
 using Clock = std::chrono::steady_clock;
 
 Progress::Progress(std::uint64_t spins, std::size_t files)
-    : m_spins(spins), m_files(files), m_terminal(isatty(STDERR_FILENO) == 1), m_start(Clock::now()) {}
+    : m_spins(spins),
+      m_files(files),
+      m_terminal(isatty(STDERR_FILENO) == 1),
+      m_start(Clock::now()) {}
 
 Progress::~Progress() {
     if (m_shown) std::fprintf(stderr, "\r\x1b[K");
@@ -29,7 +32,8 @@ void Progress::show() {
     const auto now = Clock::now();
     if (now - m_start < std::chrono::seconds(1)) return;
     std::unique_lock lock(m_mutex, std::try_to_lock);
-    if (!lock.owns_lock() || (m_shown && now - m_lastShown < std::chrono::milliseconds(200))) return;
+    if (!lock.owns_lock() || (m_shown && now - m_lastShown < std::chrono::milliseconds(200)))
+        return;
     m_lastShown = now;
     m_shown = true;
     const double seconds = std::chrono::duration<double>(now - m_start).count();

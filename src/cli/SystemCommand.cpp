@@ -14,6 +14,7 @@
 #include "readers/SystemFile.h"
 #include "system/Baseline.h"
 #include "system/Player.h"
+#include "system/Random.h"
 
 namespace tamvek::cli {
 namespace {
@@ -32,10 +33,18 @@ struct Played {
 };
 
 Json reportJson(const std::string& file, const Report& r) {
-    return {{"file", file},         {"spins", r.spins},         {"cycles", r.cycles},
-            {"takenHome", r.takenHome}, {"lost", r.lost},       {"givenBack", r.givenBack},
-            {"staked", r.staked},   {"saldo", r.saldo},         {"highest", r.highest},
-            {"lowest", r.lowest},   {"drawdown", r.drawdown},   {"lostRun", r.lostRun},
+    return {{"file", file},
+            {"spins", r.spins},
+            {"cycles", r.cycles},
+            {"takenHome", r.takenHome},
+            {"lost", r.lost},
+            {"givenBack", r.givenBack},
+            {"staked", r.staked},
+            {"saldo", r.saldo},
+            {"highest", r.highest},
+            {"lowest", r.lowest},
+            {"drawdown", r.drawdown},
+            {"lostRun", r.lostRun},
             {"largestStake", r.largestStake}};
 }
 
@@ -134,11 +143,13 @@ int runSystem(const SystemOptions& options) {
     }
     const std::uint64_t seed = options.seed ? *options.seed : std::random_device{}();
 
+    // Random spins are drawn as they are played, a block at a time; they are
+    // never held all at once.
     std::vector<readers::SpinFile> files;
     if (options.random > 0) {
         files.push_back({"zufällig (" + std::to_string(options.random) + " Würfe, Startwert " +
                              std::to_string(seed) + ")",
-                         system::randomSpins(seed, randomFileStream, 0, options.random)});
+                         {}});
     } else {
         Result<std::vector<readers::SpinFile>> read = readers::readSpinFiles(options.permanences);
         if (!read) {
@@ -160,9 +171,12 @@ int runSystem(const SystemOptions& options) {
         csv->record({"file", "placed", "ended", "pair", "side", "stake", "outcome", "saldo"});
     }
 
+    const auto spinsOf = [&](const readers::SpinFile& f) -> std::uint64_t {
+        return options.random > 0 ? options.random : f.classes.size();
+    };
     std::uint64_t work = 0;
     for (const readers::SpinFile& f : files)
-        work += f.classes.size() * (1 + options.baseline);
+        work += spinsOf(f) * (1 + options.baseline);
     Progress progress(work, files.size());
 
     std::vector<Played> played;
@@ -172,23 +186,31 @@ int runSystem(const SystemOptions& options) {
         const readers::SpinFile& file = files[index];
         system::Player player(*sys);
         if (csv) player.recordCycles(&cycles);
-        for (std::size_t at = 0; at < file.classes.size(); at += block) {
-            const std::size_t n = std::min(block, file.classes.size() - at);
-            player.play(file.classes.data() + at, n);
+        system::Random random(seed, randomFileStream, 0);
+        std::vector<std::uint8_t> drawn(options.random > 0 ? block : 0);
+        const std::uint64_t spins = spinsOf(file);
+        for (std::uint64_t at = 0; at < spins; at += block) {
+            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block, spins - at));
+            const std::uint8_t* next = file.classes.data() + at;
+            if (options.random > 0) {
+                random.fill(drawn.data(), n);
+                next = drawn.data();
+            }
+            player.play(next, n);
             progress.add(n);
             if (csv) {
                 for (const system::Cycle& c : cycles)
                     if (!c.fictitious)
                         csv->record({file.name, std::to_string(c.placed), std::to_string(c.ended),
-                                 pairName(c.pair), sideName(c.pair, c.side),
-                                 std::to_string(c.stake), endName(c.end), std::to_string(c.saldo)});
+                                     pairName(c.pair), sideName(c.pair, c.side),
+                                     std::to_string(c.stake), endName(c.end),
+                                     std::to_string(c.saldo)});
                 cycles.clear();
             }
         }
         Played p{file.name, player.report(), std::nullopt};
         if (options.baseline > 0) {
-            const system::BaselineJob job{file.classes.size(), options.baseline, seed, index,
-                                          p.report.saldo};
+            const system::BaselineJob job{spins, options.baseline, seed, index, p.report.saldo};
             p.baseline = system::baseline(*sys, job, options.threads,
                                           [&](std::uint64_t n) { progress.add(n); });
         }
@@ -205,8 +227,9 @@ int runSystem(const SystemOptions& options) {
     }
 
     if (options.json) {
-        Json out = {{"system", sys->name}, {"files", Json::array()}};
+        Json out = {{"system", sys->name}};
         if (options.random > 0 || options.baseline > 0) out["seed"] = seed;
+        out["files"] = Json::array();
         for (const Played& p : played) {
             Json f = reportJson(p.file, p.report);
             if (p.baseline)

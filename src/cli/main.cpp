@@ -19,42 +19,53 @@ int main(int argc, char** argv) {
     app.get_formatter()->label("SUBCOMMAND", "BEFEHL");
     app.get_formatter()->label("REQUIRED", "nötig");
     app.get_formatter()->column_width(24);
+    app.option_defaults()->group("Optionen");
     app.set_help_flag("-h,--help", "zeigt diese Hilfe");
     app.require_subcommand(1);
     app.footer(
         "Rückgabewert: 0 fertig, 1 eine Datei fehlt oder ist fehlerhaft, 2 falscher Aufruf "
-        "oder eine falsche Zeile im Skript.");
+        "oder eine falsche Zeile im Skript.\n");
 
     PlayOptions play;
     CLI::App* playCommand = app.add_subcommand(
-        "play", "spielt ein Skript von Benutzeraktionen und schreibt jeden dump als eine Zeile "
-                "JSON (docs/script-format.md)");
-    playCommand->add_option("--seed", play.seed,
-                            "Zufallszahlen aus Startwert N (0 bis 4294967295): gleicher Startwert "
-                            "und gleiches Skript, gleiche Ausgabe")
+        "play",
+        "spielt ein Skript von Benutzeraktionen und schreibt jeden dump als eine Zeile "
+        "JSON (docs/script-format.md)");
+    playCommand
+        ->add_option("--seed", play.seed,
+                     "Zufallszahlen aus Startwert N (0 bis 4294967295): gleicher Startwert "
+                     "und gleiches Skript, gleiche Ausgabe")
         ->type_name("N");
     playCommand->add_option("SCRIPT", play.script, "das Skript, - für die Standardeingabe")
+        ->type_name("DATEI")
         ->required();
 
     SystemOptions system;
     CLI::App* systemCommand = app.add_subcommand(
         "system", "spielt ein System über Permanenzen oder Zufallszahlen (docs/systems.md)");
-    systemCommand->add_option("SYSTEM", system.system, "die Systemdatei (TOML)")->required();
-    systemCommand->add_option("PERMANENZ", system.permanences,
-                              "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die "
-                              "Standardeingabe");
+    systemCommand->add_option("SYSTEM", system.system, "die Systemdatei (TOML)")
+        ->type_name("DATEI")
+        ->required();
+    systemCommand
+        ->add_option("PERMANENZ", system.permanences,
+                     "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die "
+                     "Standardeingabe")
+        ->type_name("DATEI");
     systemCommand->add_flag("--json", system.json, "gibt den Bericht als JSON aus");
     systemCommand->add_option("--log", system.log, "schreibt jeden Zyklus als CSV in DATEI")
         ->type_name("DATEI");
-    systemCommand->add_option("--random", system.random, "N zufällige Würfe statt Permanenzen")
+    systemCommand
+        ->add_option("--random", system.random,
+                     "N zufällige Würfe statt Permanenzen (höchstens 2^40)")
         ->type_name("N")
-        ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40));
-    systemCommand->add_option("--seed", system.seed, "Startwert der Zufallszahlen")
-        ->type_name("S");
-    systemCommand->add_option("--baseline", system.baseline,
-                              "K zufällige Permanenzen gleicher Länge je Datei zum Vergleich")
+        ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40).description(""));
+    systemCommand->add_option("--seed", system.seed, "Startwert der Zufallszahlen")->type_name("S");
+    systemCommand
+        ->add_option(
+            "--baseline", system.baseline,
+            "K zufällige Permanenzen gleicher Länge je Datei zum Vergleich (höchstens 1000000)")
         ->type_name("K")
-        ->check(CLI::Range(std::size_t{1}, std::size_t{1000000}));
+        ->check(CLI::Range(std::size_t{1}, std::size_t{1000000}).description(""));
     systemCommand->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
         ->type_name("T");
 
@@ -64,8 +75,15 @@ int main(int argc, char** argv) {
     statsCommand
         ->add_option("PERMANENZ", stats.permanences,
                      "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die Standardeingabe")
+        ->type_name("DATEI")
         ->required();
     statsCommand->add_flag("--json", stats.json, "gibt die Statistik als JSON aus");
+
+    for (CLI::App* command : {playCommand, systemCommand, statsCommand}) {
+        command->group("Befehle");
+        command->set_help_flag("-h,--help", "zeigt diese Hilfe")->group("Optionen");
+        command->get_formatter()->label("Positionals", "Argumente");
+    }
 
     try {
         app.parse(argc, argv);

@@ -16,7 +16,6 @@ namespace tamvek::readers {
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-constexpr std::size_t shownToken = 24;
 
 bool isSeparator(char c) {
     return c == '\r' || c == '\n' || c == ',' || c == ';' || text::isBlank(c);
@@ -143,7 +142,7 @@ void BareListParser::feedByte(char c) {
         m_value = 0;
         m_digitsOnly = true;
     }
-    if (m_token.size() < shownToken) m_token += c;
+    if (m_tokenLength < shownToken) m_token[m_tokenLength] = c;
     ++m_tokenLength;
     if (text::isDigit(c)) {
         if (m_value <= 36) m_value = m_value * 10 + static_cast<unsigned>(c - '0');
@@ -154,12 +153,13 @@ void BareListParser::feedByte(char c) {
 
 bool BareListParser::endToken() {
     if (!m_digitsOnly || m_value > 36) {
-        m_error = m_name + ":" + std::to_string(m_tokenLine) + ": '" +
-                  shown(m_token, m_tokenLength) + "' ist keine ganze Zahl von 0 bis 36";
+        m_error =
+            m_name + ":" + std::to_string(m_tokenLine) + ": '" +
+            shown(std::string(m_token.data(), std::min(m_tokenLength, shownToken)), m_tokenLength) +
+            "' ist keine ganze Zahl von 0 bis 36";
         return false;
     }
     m_classes.push_back(static_cast<std::uint8_t>(m_value));
-    m_token.clear();
     m_tokenLength = 0;
     return true;
 }

@@ -10,6 +10,7 @@
 // standard input. A file is read in pieces as it comes, so only its spins
 // stay in memory, one byte each.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,7 +44,8 @@ class BareListParser {
 
     std::string m_name;
     std::vector<std::uint8_t> m_classes;
-    std::string m_token;  // as much of it as an error message shows
+    static constexpr std::size_t shownToken = 24;
+    std::array<char, shownToken> m_token{};  // as much of it as an error message shows
     std::size_t m_tokenLength = 0;
     unsigned m_value = 0;
     bool m_digitsOnly = true;

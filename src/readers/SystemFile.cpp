@@ -177,6 +177,10 @@ Result<system::System> parseSystem(std::string_view text, const std::string& nam
         const toml::array* list = bets->as_array();
         if (list == nullptr || !list->is_array_of_tables())
             check.fail(*bets, "bet", "muss eine Folge von [[bet]]-Abschnitten sein");
+        if (list->size() > system::mostBets)
+            check.fail(
+                *bets, "bet",
+                "höchstens " + std::to_string(system::mostBets) + " Einsätze in einem System");
         for (const toml::node& bet : *list)
             sys.bets.push_back(readBet(check, *bet.as_table()));
         if (sys.bets.empty()) throw Fault{name + ": bet: kein Einsatz ([[bet]]) im System"};

@@ -78,8 +78,8 @@ OnTable Player::onTable(wheel::Pair pair) const {
 // triggers keeps no history, one without fictitious bets never asks, and one
 // without a progression never moves a size.
 enum Feature : unsigned {
-    RecordNotes = 1,       // notes of cycles and Saldo
-    KeepHistory = 2,      // triggers, follow and opposite
+    RecordNotes = 1,     // notes of cycles and Saldo
+    KeepHistory = 2,     // triggers, follow and opposite
     HasFictitious = 4,   // bets with a fictitious entry
     HasProgression = 8,  // martingale or dalembert
     HasStops = 16,       // stop_loss or take_profit
@@ -204,8 +204,8 @@ void Player::playSpins(const std::uint8_t* classes, std::size_t count) {
                 if (rule.rule != SideRule::Fixed) {
                     if (h.decided == 0) continue;  // nothing to follow yet
                     const std::uint8_t last = (h.outcomes & 1u) != 0 ? 2 : 1;
-                    side = rule.rule == SideRule::Follow ? last
-                                                         : static_cast<std::uint8_t>(3 - last);
+                    side =
+                        rule.rule == SideRule::Follow ? last : static_cast<std::uint8_t>(3 - last);
                 }
             }
             const Amount size = progressing ? bets[b].size : rule.units;

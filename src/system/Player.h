@@ -137,7 +137,6 @@ class Player {
     void playSpins(const std::uint8_t* classes, std::size_t count);
 
   private:
-
     const System& m_system;
     std::vector<BetRule> m_rules;
     std::vector<BetState> m_bets;

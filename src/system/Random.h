@@ -21,6 +21,7 @@ class Random {
     void fill(std::uint8_t* spins, std::size_t count);
 
   private:
+    std::uint8_t accepted(std::uint32_t bits);
     std::uint64_t m_s[4];
     std::uint64_t m_bits = 0;  // half of a draw kept for the next spin
     bool m_haveBits = false;

@@ -45,6 +45,9 @@ struct System {
     std::optional<Amount> takeProfit;  // units, per file
 };
 
+// The most bets a system may have.
+inline constexpr std::size_t mostBets = 64;
+
 // The longest trigger a bet may have.
 inline constexpr std::size_t longestTrigger = 32;
 

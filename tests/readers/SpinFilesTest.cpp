@@ -31,7 +31,10 @@ TEST(SpinFiles, BareListsInEveryPublishedLayout) {
         {"one a line", "12\n0\n36\n", {12, 0, 36}},
         {"commas, CR LF, lines ending in a comma", "12,13,\r\n0,5\r\n", {12, 13, 0, 5}},
         {"semicolons, blanks and tabs", "1; 2;\t3  4", {1, 2, 3, 4}},
-        {"a byte order mark", "\xEF\xBB\xBF" "7\n8", {7, 8}},
+        {"a byte order mark",
+         "\xEF\xBB\xBF"
+         "7\n8",
+         {7, 8}},
         {"a leading blank on every line", " 23\n 1\n 25\n", {23, 1, 25}},
         {"leading zeros", "07,00", {7, 0}},
         {"no line end at the end", "5", {5}},
@@ -53,7 +56,8 @@ TEST(SpinFiles, ATokenThatIsNoNumberFromZeroTo36NamesItsLine) {
         {"1,37", ":1: '37' ist keine ganze Zahl von 0 bis 36"},
         {"1\r\n2\r\n\r\n3.5", ":4: '3.5' ist keine ganze Zahl von 0 bis 36"},
         {"1\r2\r-1", ":3: '-1' ist keine ganze Zahl von 0 bis 36"},
-        {"5\n" + std::string(100, '9'), ":2: '999999999999999999999999…' ist keine ganze Zahl von 0 bis 36"},
+        {"5\n" + std::string(100, '9'),
+         ":2: '999999999999999999999999…' ist keine ganze Zahl von 0 bis 36"},
         {"5\n9\x01", ":2: '9?' ist keine ganze Zahl von 0 bis 36"},
         {"", ": die Datei ist leer"},
         {" \r\n\t\n", ": enthält keine Zahlen"},
@@ -84,9 +88,9 @@ TEST(SpinFiles, ACasinoFilePlaysAsTheWindowPlaysIt) {
 }
 
 TEST(SpinFiles, RealPublishedFiles) {
-    const Result<std::vector<SpinFile>> files = readSpinFiles(
-        {spinData + "/wiesbaden-t1-head.txt", spinData + "/playtech-head.txt",
-         spinData + "/db4000-head.txt", spinData + "/genting-118.txt"});
+    const Result<std::vector<SpinFile>> files =
+        readSpinFiles({spinData + "/wiesbaden-t1-head.txt", spinData + "/playtech-head.txt",
+                       spinData + "/db4000-head.txt", spinData + "/genting-118.txt"});
     ASSERT_TRUE(files.ok()) << files.error().message;
     ASSERT_EQ(files->size(), 4u);
     EXPECT_EQ((*files)[0].classes.size(), 4219u);  // 300 lines of 1 to ~390 numbers each
@@ -116,7 +120,9 @@ TEST(SpinFiles, AFolderGivesItsTextFilesInNameOrder) {
 }
 
 TEST(SpinFiles, PiecesAnywhereGiveTheSameList) {
-    const std::string bytes = "\xEF\xBB\xBF" "12,13,\r\n0;5\r\n 36\t1\n";
+    const std::string bytes =
+        "\xEF\xBB\xBF"
+        "12,13,\r\n0;5\r\n 36\t1\n";
     BareListParser whole("x");
     whole.feed(bytes);
     const Classes expected = *whole.finish();

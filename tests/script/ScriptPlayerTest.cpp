@@ -212,7 +212,8 @@ TEST(ScriptPlayer, TypingAMegabyteKeepsEveryKeystroke) {
     EXPECT_EQ(f.form().srot.text().size(), letters.size() + 1);
     EXPECT_EQ(changes, (1 << 20) + 1);
     // Digits are read after every keystroke: the halt box's value is infinite.
-    ASSERT_TRUE(f.play("click \"Option1(2)\"\ntype haltbei " + std::string(1 << 14, '9') + "\n").ok);
+    ASSERT_TRUE(
+        f.play("click \"Option1(2)\"\ntype haltbei " + std::string(1 << 14, '9') + "\n").ok);
     EXPECT_TRUE(std::isinf(f.state().haltAtSpin));
 }
 

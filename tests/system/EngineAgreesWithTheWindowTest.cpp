@@ -127,7 +127,8 @@ bool playBothWays(std::uint32_t seed) {
         for (int p = 0; p < wheel::pairs; ++p) {
             const auto pair = static_cast<wheel::Pair>(p);
             const system::OnTable now = engine.onTable(pair);
-            if (now.on && now.placed == spin) window.place(pair, now.side, now.first, now.fictitious);
+            if (now.on && now.placed == spin)
+                window.place(pair, now.side, now.first, now.fictitious);
         }
         for (std::size_t k = cyclesBefore; k < cycles.size(); ++k)
             if (cycles[k].placed == spin)
@@ -145,15 +146,19 @@ bool playBothWays(std::uint32_t seed) {
         EXPECT_EQ(window.saldo(), engine.report().saldo) << "seed " << seed << ", spin " << spin;
         for (std::size_t k = cyclesBefore; k < cycles.size(); ++k) {
             if (cycles[k].end == End::Lost) ++lossesSeen;
-            if (cycles[k].end == End::TakenHome) window.takeHome(cycles[k].pair, cycles[k].fictitious);
+            if (cycles[k].end == End::TakenHome)
+                window.takeHome(cycles[k].pair, cycles[k].fictitious);
         }
         EXPECT_EQ(window.lossRows(), lossesSeen) << "seed " << seed << ", spin " << spin;
         for (int p = 0; p < wheel::pairs; ++p) {
             const auto pair = static_cast<wheel::Pair>(p);
             const system::OnTable now = engine.onTable(pair);
-            EXPECT_EQ(window.side(pair), now.on ? now.side : 0) << "seed " << seed << ", spin " << spin;
-            EXPECT_EQ(window.stake(pair), now.on ? now.stake : 0) << "seed " << seed << ", spin " << spin;
-            EXPECT_EQ(window.held(pair), now.on && now.held) << "seed " << seed << ", spin " << spin;
+            EXPECT_EQ(window.side(pair), now.on ? now.side : 0)
+                << "seed " << seed << ", spin " << spin;
+            EXPECT_EQ(window.stake(pair), now.on ? now.stake : 0)
+                << "seed " << seed << ", spin " << spin;
+            EXPECT_EQ(window.held(pair), now.on && now.held)
+                << "seed " << seed << ", spin " << spin;
         }
         if (testing::Test::HasFailure()) return true;
     }

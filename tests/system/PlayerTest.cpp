@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace tamvek::system {
 namespace {
 
@@ -218,9 +220,9 @@ TEST(Player, FilesAddUpOneAfterAnother) {
     addFile(total, b);
     EXPECT_EQ(total.spins, 15u);
     EXPECT_EQ(total.saldo, -1);
-    EXPECT_EQ(total.highest, 2);   // b's highest is -5 + 6 = 1
-    EXPECT_EQ(total.lowest, -8);   // -5 - 3
-    EXPECT_EQ(total.drawdown, 10); // from 2 in a to -8 in b
+    EXPECT_EQ(total.highest, 2);    // b's highest is -5 + 6 = 1
+    EXPECT_EQ(total.lowest, -8);    // -5 - 3
+    EXPECT_EQ(total.drawdown, 10);  // from 2 in a to -8 in b
 }
 
 TEST(Player, EveryFileStartsAfresh) {
@@ -232,6 +234,32 @@ TEST(Player, EveryFileStartsAfresh) {
     player.startFile();
     EXPECT_FALSE(player.onTable(wheel::RedBlack).on);
     EXPECT_EQ(player.report(), Report{});
+}
+
+// The spin loop is built once for every set of features a system uses; the
+// notes of cycles must not change what is played.
+TEST(Player, NotesChangeNothingOfThePlay) {
+    std::mt19937 pick(3);
+    for (int session = 0; session < 300; ++session) {
+        System s;
+        for (int b = 0, n = 1 + static_cast<int>(pick() % 3); b < n; ++b) {
+            Bet bet;
+            bet.pair = static_cast<wheel::Pair>(pick() % 3);
+            bet.rule = static_cast<SideRule>(pick() % 3);
+            bet.side = 1 + static_cast<int>(pick() % 2);
+            bet.ride = static_cast<int>(pick() % 4);
+            bet.units = 1 + static_cast<Amount>(pick() % 3);
+            if (pick() % 2) bet.after = {1 + static_cast<int>(pick() % 2)};
+            bet.progression = static_cast<Progression>(pick() % 3);
+            if (pick() % 3 == 0) bet.virtualLosses = 1;
+            s.bets.push_back(bet);
+        }
+        if (pick() % 4 == 0) s.stopLoss = 20;
+        std::vector<std::uint8_t> spins(500);
+        for (auto& c : spins)
+            c = static_cast<std::uint8_t>(pick() % 41);
+        EXPECT_EQ(playSpins(s, spins), play(s, spins).report) << session;
+    }
 }
 
 }  // namespace

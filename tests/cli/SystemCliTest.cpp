@@ -1,0 +1,123 @@
+// tamvek-cli system and stats as a user runs them: the report, the cycle log,
+// the baseline, and a clear error with a non-zero exit for every bad input.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "support/Command.h"
+#include "support/ScratchFolder.h"
+
+namespace tamvek::test {
+namespace {
+
+const std::string spins = std::string(TAMVEK_TEST_DATA) + "/spins";
+const std::string paroli = std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml";
+
+CommandRun cli(const std::string& args) {
+    return runCommand(std::string(TAMVEK_BIN_DIR) + "/tamvek-cli " + args + " 2>&1");
+}
+
+TEST(SystemCli, JsonReportOfEveryFileAndTheTotal) {
+    const CommandRun run = cli("system " + paroli + " " + spins + "/wiesbaden-t1-head.txt " +
+                               spins + "/genting-118.txt --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["system"], "Paroli auf Rot, zweimal reiten");
+    ASSERT_EQ(report["files"].size(), 2u);
+    const char* const keys[] = {"file",      "spins",   "cycles",      "takenHome", "lost",
+                                "givenBack", "staked",  "saldo",       "highest",   "lowest",
+                                "drawdown",  "lostRun", "largestStake"};
+    for (const char* key : keys) {
+        EXPECT_TRUE(report["files"][0].contains(key)) << key;
+        EXPECT_TRUE(report["total"].contains(key)) << key;
+    }
+    EXPECT_EQ(report["files"][0]["spins"], 4219);
+    EXPECT_EQ(report["total"]["spins"], 4219 + 118);
+    const auto& f = report["files"][0];
+    EXPECT_EQ(f["cycles"],
+              f["takenHome"].get<int>() + f["lost"].get<int>() + f["givenBack"].get<int>());
+    EXPECT_EQ(report["total"]["saldo"],
+              report["files"][0]["saldo"].get<int>() + report["files"][1]["saldo"].get<int>());
+}
+
+TEST(SystemCli, TheCycleLogIsCsvOfTheRealCycles) {
+    ScratchFolder folder;
+    const std::string log = folder.path() + "/zyklen.csv";
+    const CommandRun run =
+        cli("system " + paroli + " " + spins + "/genting-118.txt --log " + log + " --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::string csv = fileText(log);
+    EXPECT_TRUE(csv.starts_with("file,placed,ended,pair,side,stake,outcome,saldo\r\n")) << csv;
+    const int cycles = nlohmann::json::parse(run.out)["files"][0]["cycles"];
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), cycles + 1);
+    EXPECT_NE(csv.find(",red-black,red,1,"), std::string::npos);
+}
+
+TEST(SystemCli, RandomSpinsAndTheBaselineDependOnTheSeedAlone) {
+    const std::string args =
+        "system " + paroli + " --random 20000 --seed 9 --baseline 30 --json --threads ";
+    const CommandRun one = cli(args + "1");
+    const CommandRun two = cli(args + "2");
+    ASSERT_EQ(one.status, 0) << one.out;
+    EXPECT_EQ(one.out, two.out);
+    const nlohmann::json report = nlohmann::json::parse(one.out);
+    EXPECT_EQ(report["seed"], 9);
+    const auto& baseline = report["files"][0]["baseline"];
+    EXPECT_EQ(baseline["runs"], 30);
+    EXPECT_GE(baseline["percentile"].get<double>(), 0.0);
+    EXPECT_LE(baseline["percentile"].get<double>(), 100.0);
+    EXPECT_GT(baseline["sd"].get<double>(), 0.0);
+    EXPECT_NE(cli("system " + paroli + " --random 20000 --seed 10 --json").out,
+              cli("system " + paroli + " --random 20000 --seed 9 --json").out);
+}
+
+TEST(SystemCli, BadInputGetsAClearErrorAndANonZeroExit) {
+    ScratchFolder folder;
+    const std::string empty = folder.write("leer.txt", "");
+    const std::string bad = folder.write("schlecht.txt", "1\n2\n4x\n");
+    const std::string typo = folder.write("tippfehler.toml", "[[bet]]\nsied = \"red\"\n");
+    const std::string ride = folder.write("ride.toml", "[[bet]]\nside = \"red\"\nride = -1\n");
+    const std::string side = folder.write("seite.toml", "[[bet]]\nside = \"grün\"\n");
+    struct Case {
+        std::string args;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"system " + paroli + " /no/such/file.txt", 1, "/no/such/file.txt: gibt es nicht"},
+        {"system " + paroli + " " + empty, 1, empty + ": die Datei ist leer"},
+        {"system " + paroli + " " + bad, 1, bad + ":3: '4x' ist keine ganze Zahl von 0 bis 36"},
+        {"system " + typo + " " + spins + "/genting-118.txt", 1,
+         typo + ":2: sied: unbekannter Schlüssel eines Einsatzes"},
+        {"system " + ride + " " + spins + "/genting-118.txt", 1, ride + ":3: ride: -1 geht nicht"},
+        {"system " + side + " " + spins + "/genting-118.txt", 1,
+         side + ":2: side: 'grün' gibt es nicht"},
+        {"system /no/system.toml " + spins + "/genting-118.txt", 1,
+         "/no/system.toml: gibt es nicht"},
+        {"system " + paroli, 2, "keine Permanenz angegeben"},
+        {"system " + paroli + " --random 5 " + spins + "/genting-118.txt", 2, "nicht beides"},
+        {"system " + paroli + " --random 0", 2, "--random"},
+        {"stats " + bad, 1, bad + ":3: '4x' ist keine ganze Zahl von 0 bis 36"},
+        {"stats", 2, "PERMANENZ"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.args << "\n" << run.out;
+    }
+}
+
+TEST(StatsCli, FiguresOfAPermanence) {
+    const CommandRun run = cli("stats " + spins + "/genting-118.txt --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    ASSERT_EQ(report["files"].size(), 1u);
+    EXPECT_EQ(report["files"][0]["spins"], 118);
+    EXPECT_EQ(report["files"][0]["numberAbsence"].size(), 37u);
+    EXPECT_TRUE(cli("stats " + spins + "/genting-118.txt").out.find("Würfe 118") !=
+                std::string::npos);
+}
+
+}  // namespace
+}  // namespace tamvek::test
