@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/Figures.h"
+#include "core/Text.h"
 #include "readers/SpinFiles.h"
 #include "stats/Summary.h"
 
@@ -28,10 +30,7 @@ constexpr std::size_t repeatsShown = 20;
 
 // Characters, not bytes: "Würfe" takes five columns.
 std::size_t columns(const std::string& text) {
-    std::size_t n = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
+    return text::characterCount(text);
 }
 
 std::string right(const std::string& text, std::size_t width) {
@@ -42,36 +41,6 @@ std::string right(const std::string& text, std::size_t width) {
 std::string left(const std::string& text, std::size_t width) {
     const std::size_t used = columns(text);
     return used >= width ? text : text + std::string(width - used, ' ');
-}
-
-// Groups of three digits with a point: "1.089.156".
-std::string groupDigits(const std::string& digits) {
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += '.';
-        out += digits[i];
-    }
-    return out;
-}
-
-std::string whole(std::uint64_t n) {
-    return groupDigits(std::to_string(n));
-}
-
-// A decimal comma and grouped digits; `sign` puts a plus before positive
-// values. A value that rounds to zero has no sign.
-std::string decimal(double value, int digits, bool sign = false) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", digits, std::fabs(value));
-    std::string text = buffer;
-    const std::size_t point = text.find('.');
-    const std::string integer = text.substr(0, point);
-    std::string out = groupDigits(integer);
-    if (point != std::string::npos) out += ',' + text.substr(point + 1);
-    const bool zero = text.find_first_not_of("0.") == std::string::npos;
-    if (!zero && value < 0) return '-' + out;
-    if (!zero && sign) return '+' + out;
-    return out;
 }
 
 std::string percent(std::uint64_t part, std::uint64_t all) {

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
+#include "cli/Figures.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "core/Csv.h"
@@ -48,13 +49,6 @@ Json reportJson(const std::string& file, const Report& r) {
             {"largestStake", r.largestStake}};
 }
 
-// A figure with one decimal, as the text table shows it.
-std::string decimal(double value, int places = 1) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", places, value);
-    return buf;
-}
-
 void writeText(std::ostream& out, const system::System& sys, const std::vector<Played>& files,
                const Report& total, bool baseline) {
     out << "System: " << sys.name << "\n\n";
@@ -67,26 +61,18 @@ void writeText(std::ostream& out, const system::System& sys, const std::vector<P
         for (const char* h : {"Zufall: Mittel", "Streuung", "Perzentil"})
             table.column(h);
     const auto cells = [](const std::string& name, const Report& r) {
-        return std::vector<std::string>{name,
-                                        std::to_string(r.spins),
-                                        std::to_string(r.cycles),
-                                        std::to_string(r.takenHome),
-                                        std::to_string(r.lost),
-                                        std::to_string(r.givenBack),
-                                        std::to_string(r.staked),
-                                        std::to_string(r.saldo),
-                                        std::to_string(r.highest),
-                                        std::to_string(r.lowest),
-                                        std::to_string(r.drawdown),
-                                        std::to_string(r.lostRun),
-                                        std::to_string(r.largestStake)};
+        return std::vector<std::string>{name,           whole(r.spins),     whole(r.cycles),
+                                        whole(r.takenHome), whole(r.lost),   whole(r.givenBack),
+                                        amount(r.staked), amount(r.saldo),   amount(r.highest),
+                                        amount(r.lowest), amount(r.drawdown), whole(r.lostRun),
+                                        amount(r.largestStake)};
     };
     for (const Played& p : files) {
         std::vector<std::string> row = cells(p.file, p.report);
         if (p.baseline) {
-            row.push_back(decimal(p.baseline->mean));
-            row.push_back(decimal(p.baseline->sd));
-            row.push_back(decimal(p.baseline->percentile) + " %");
+            row.push_back(decimal(p.baseline->mean, 1));
+            row.push_back(decimal(p.baseline->sd, 1));
+            row.push_back(decimal(p.baseline->percentile, 1) + " %");
         }
         table.row(row);
     }
