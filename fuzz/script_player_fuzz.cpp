@@ -1,0 +1,100 @@
+// Arbitrary bytes as a script, played on a fresh session whose import panel
+// looks at a sandbox folder. It aborts when a dump is not valid JSON, a stake
+// box holds anything but nothing or 1 to 999, a read that failed closed the
+// panel, or the same seed played the same script two different ways.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "core/Numbers.h"
+#include "engine/RandomSource.h"
+#include "import/ImportPanel.h"
+#include "platform/HeadlessPlatform.h"
+#include "script/RecordingPlatform.h"
+#include "script/ScriptPlayer.h"
+#include "session/Session.h"
+
+namespace {
+
+using namespace tamvek;
+
+std::string sandbox;
+
+void write(const std::string& name, const std::string& bytes) {
+    std::ofstream(sandbox + "/" + name, std::ios::binary) << bytes;
+}
+
+bool boxesHoldStakes(form::MainForm& f) {
+    for (form::TextBox* box : f.stakeBoxes()) {
+        if (box->text().empty()) continue;
+        const double v = numericValue(box->text());
+        if (v < 1 || v > 999) return false;
+    }
+    return true;
+}
+
+// Plays the script line by line as the player does, checking after each line.
+std::string play(const std::string& script) {
+    platform::HeadlessPlatform headless;
+    headless.setProgramFolder(sandbox);
+    headless.setToday("07.12.2026");
+    script::RecordingPlatform recorder(headless);
+    recorder.setScripted(true);
+    const auto random = engine::makeRandom(1u);
+    session::Session session(recorder, *random);
+    std::ostringstream out;
+    script::ScriptPlayer player(session, recorder, out);
+    auto& f = session.form();
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line);) {
+        try {
+            player.playLine(line);
+        } catch (const script::ScriptError&) {
+            break;
+        } catch (const script::NoAnswerQueued&) {
+            break;
+        }
+        if (!boxesHoldStakes(f)) std::abort();
+        const std::string& message = f.text.caption();
+        if ((message == import::unreadableText || message == import::tooLargeText) &&
+            !f.Frame1.visible())
+            std::abort();
+        if (recorder.quitRequested()) break;
+    }
+    std::istringstream dumps(out.str());
+    for (std::string dump; std::getline(dumps, dump);)
+        if (!nlohmann::json::accept(dump)) std::abort();
+    return out.str();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    sandbox = (std::filesystem::temp_directory_path() /
+               ("tamvek-fuzz-" + std::to_string(getpid())))
+                  .string();
+    std::filesystem::create_directories(sandbox + "/ordner");
+    write("gut.txt", "Spielbank Hamburg\r\nTisch 1\r\n07.12.2026\r\nx\r\n17\r\n0\r\n32\r\n---\r\n"
+                     "37\r\n3.5\r\n===\r\n");
+    write("kurz.txt", "Spielbank Hamburg\r\nTisch 1\r\n");
+    write("fremd.txt", "Roulette\n1\n2\n");
+    write("info_tamvek1.txt", "Info");
+    write("ordner/tief.txt", "Spielbank X,1,2,3,4,5,6");
+    std::filesystem::current_path(sandbox);  // the panel's lists start here
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string script(reinterpret_cast<const char*>(data), size);
+    if (play(script) != play(script)) std::abort();
+    return 0;
+}
