@@ -202,6 +202,13 @@ class TextBoxView : public ViewOf<QLineEdit> {
             // The release lands in the box that has the focus by now: after a
             // Tab that is already the next box, as the old window did.
             if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) m_box.keyUp();
+        } else if (event->type() == QEvent::KeyPress) {
+            // One press of Enter is one press of the button it stands for,
+            // however long the key is held.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                !key->isAutoRepeat())
+                m_box.enter();
         } else if (event->type() == QEvent::MouseButtonPress &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_box.click();
