@@ -1,11 +1,13 @@
 #include "ui/qt/MainWindow.h"
 
 #include <QPainter>
+#include <QStatusBar>
 #include <algorithm>
 #include <utility>
 
 #include "ui/qt/ControlView.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/StatusLine.h"
 
 namespace tamvek::qt {
 namespace {
@@ -62,7 +64,7 @@ QIcon MainWindow::drawIcon() {
 }
 
 MainWindow::MainWindow(session::Session& session, QWidget* parent)
-    : QWidget(parent), m_session(session) {
+    : QMainWindow(parent), m_session(session) {
     form::MainForm& f = session.form();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qstr(f.title));
@@ -71,11 +73,21 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
     pal.setColor(QPalette::Window, qcolour(form::MainForm::background));
     setPalette(pal);
     setAutoFillBackground(true);
-    setFont(makeFont(form::Font{}));
-    setFixedSize(px(form::MainForm::clientWidth), px(form::MainForm::clientHeight));
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setFont(makeFont(form::Font{}));
+    m_client->setFixedSize(px(form::MainForm::clientWidth), px(form::MainForm::clientHeight));
+    setCentralWidget(m_client);
+
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->setFont(makeFont(form::Font{8.25, false}));
+    m_status = new StatusLine(bar);
+    bar->addWidget(m_status, 1);
 
     for (form::Control* c : f.controls()) {
-        QWidget* parentWidget = c->parent() ? m_viewOf.at(c->parent())->widget() : this;
+        QWidget* parentWidget = c->parent() ? m_viewOf.at(c->parent())->widget() : m_client;
         std::unique_ptr<ControlView> view = makeView(*c, parentWidget);
         view->syncAll();
         ControlView* v = view.get();
@@ -91,6 +103,7 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
     for (auto it = m_views.rbegin(); it != m_views.rend(); ++it)
         if (drawnOnTheWindow((*it)->control().kind())) (*it)->widget()->lower();
     orderTabs();
+    setFixedSize(m_client->width(), m_client->height() + bar->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
@@ -106,6 +119,9 @@ void MainWindow::orderTabs() {
     }
     std::sort(order.begin(), order.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The status line, when it names a file, is the last stop before the
+    // chain starts again.
+    order.emplace_back(0, m_status);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1].second, order[i].second);
     if (!order.empty()) {
@@ -115,7 +131,7 @@ void MainWindow::orderTabs() {
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
         if (m_firstFocus != nullptr) m_firstFocus->setFocus();

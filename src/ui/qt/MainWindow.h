@@ -1,11 +1,13 @@
 #pragma once
 // The program's one window: a binder of one view per control of the session's
-// form model (see ControlView). It places the views, keeps the model's changes
-// flowing into them, orders the tab chain and sets the first focus. The window
-// never runs game logic itself.
+// form model (see ControlView). It places the views on the client area, keeps
+// the model's changes flowing into them, orders the tab chain and sets the
+// first focus. Below the client area lies the status line (see StatusLine);
+// the client area keeps the form's size, so anything added around it leaves
+// the layout alone. The window never runs game logic itself.
 
 #include <QIcon>
-#include <QWidget>
+#include <QMainWindow>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,8 +18,9 @@
 namespace tamvek::qt {
 
 class ControlView;
+class StatusLine;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(session::Session& session, QWidget* parent = nullptr);
@@ -28,6 +31,10 @@ class MainWindow : public QWidget {
     // The window icon, drawn at 32 by 32 pixels.
     static QIcon drawIcon();
 
+    // The form's client area, which holds every control; its size is fixed.
+    QWidget* clientArea() const { return m_client; }
+    StatusLine* statusLine() const { return m_status; }
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -35,6 +42,8 @@ class MainWindow : public QWidget {
     void orderTabs();
 
     session::Session& m_session;
+    QWidget* m_client = nullptr;
+    StatusLine* m_status = nullptr;
     std::vector<std::unique_ptr<ControlView>> m_views;
     std::map<const form::Control*, ControlView*> m_viewOf;
     bool m_shown = false;
