@@ -16,10 +16,12 @@
 #include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
+#include <functional>
 
 #include "ui/form/FileLists.h"
 #include "ui/form/Grid.h"
 #include "ui/form/OptionGroup.h"
+#include "ui/qt/Deferred.h"
 #include "ui/qt/GridDelegate.h"
 #include "ui/qt/GridModel.h"
 #include "ui/qt/QtText.h"
@@ -298,6 +300,9 @@ class GridView : public ViewOf<QTableView> {
         view->setWordWrap(false);
         view->setTextElideMode(Qt::ElideNone);
         view->setCornerButtonEnabled(false);
+        // Tab leaves the grid for the next control; the arrow keys and
+        // Page Up / Page Down still move through it.
+        view->setTabKeyNavigation(false);
     }
 
     void shown() override {
@@ -322,15 +327,7 @@ class GridView : public ViewOf<QTableView> {
     // each time would shift its pixels ten thousand times for one picture the
     // user sees when the handler returns, so the last top row is applied then.
     void applyTopRow() override {
-        if (m_scrollQueued) return;
-        m_scrollQueued = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_scrollQueued = false;
-                scrollNow();
-            },
-            Qt::QueuedConnection);
+        runOnceLater(this, m_scrollQueued, [this] { scrollNow(); });
     }
 
   private:
@@ -433,13 +430,41 @@ class DirListView : public ViewOf<QListWidget> {
     form::DirList& m_dirs;
 };
 
-class FileListView : public ViewOf<QListWidget> {
+// A list that tells when a key moved its current entry. The focus arriving
+// moves nothing: Qt's list would make its first entry current then, so the
+// first Down would skip it.
+class KeyedList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+    std::function<void(int row)> onKeyMoved;
+    std::function<void()> onFocusIn;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QListWidget::focusInEvent(event);
+        if (onFocusIn) onFocusIn();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int before = currentRow();
+        QListWidget::keyPressEvent(event);
+        if (currentRow() != before && onKeyMoved) onKeyMoved(currentRow());
+    }
+};
+
+class FileListView : public ViewOf<KeyedList> {
   public:
     FileListView(form::FileList& files, QWidget* parent)
-        : ViewOf(files, new QListWidget(parent)), m_files(files) {
+        : ViewOf(files, new KeyedList(parent)), m_files(files) {
         // A click anywhere in the list reaches the model, on an entry or not,
         // so an empty list can switch OK off.
         w()->viewport()->installEventFilter(this);
+        // Moving through the list with the keys chooses the file as a click
+        // on it would.
+        w()->onKeyMoved = [this](int row) {
+            m_files.click(row);
+            applyCurrent();
+        };
+        w()->onFocusIn = [this] { applyCurrent(); };
     }
 
   protected:

@@ -76,6 +76,14 @@ void QtPlatform::repaintNow(const form::Control& control) {
     (w != nullptr ? w : m_window.data())->repaint();
 }
 
+void QtPlatform::focus(const form::Control& control) {
+    if (m_window.isNull()) return;
+    // After a question box the window may not be active again yet; it gives
+    // the focus to this widget when it is.
+    if (QWidget* w = m_window->findChild<QWidget*>(qstr(control.name())))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
 platform::PrintOutcome QtPlatform::printReport(const platform::PrintJob& job) {
     const platform::PrintOutcome outcome = m_printer.printReport(job);
     tellWhere(outcome, QStringLiteral("Ausdruck"));

@@ -1,8 +1,8 @@
 #pragma once
 // The machine around the window, served by Qt: German question boxes, wave
 // files played without waiting, the program's folder, a throttled repaint
-// during long runs, the printer (telling in the window's status line where a
-// page went), the mounted volumes and quitting. Files and
+// during long runs, the keyboard focus, the printer (telling in the window's
+// status line where a page went), the mounted volumes and quitting. Files and
 // the date come from the platform's shared defaults.
 
 #include <QElapsedTimer>
@@ -37,6 +37,7 @@ class QtPlatform : public platform::Platform {
     void playSound(const std::string& path) override;
     std::string programFolder() const override;
     void repaintNow(const form::Control& control) override;
+    void focus(const form::Control& control) override;
     std::vector<std::string> drives() const override;
     void quit() override;
     bool printerSetup() override { return m_printer.setup(); }

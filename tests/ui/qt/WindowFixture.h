@@ -1,6 +1,6 @@
 #pragma once
 // The real window on the offscreen platform, for the tests that drive its
-// widgets as a user would.
+// widgets as a user would: with the mouse, or with the keyboard alone.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -56,6 +56,28 @@ struct Fixture {
     void startRun(const char* count) {
         QTest::keyClicks(widget<QLineEdit>("textanzahl"), QString::fromLatin1(count));
         QTest::mouseClick(widget<QPushButton>("okstart"), Qt::LeftButton);
+    }
+
+    // The keyboard: every press goes to the widget with the focus, and so does
+    // its release, which may be another widget by then (after a Tab).
+    static QWidget* focus() { return QApplication::focusWidget(); }
+    static QString focusName() { return focus() ? focus()->objectName() : QString("(none)"); }
+    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyPress(focus(), k, modifiers);
+        QTest::keyRelease(focus(), k, modifiers);
+    }
+    static void type(const QString& text) {
+        for (const QChar c : text)
+            QTest::keyClick(focus(), c.toLatin1());
+    }
+    // Tab (or Shift+Tab) until `name` has the focus; false after a whole
+    // round without it.
+    static bool tabTo(const QString& name, bool backwards = false) {
+        for (int presses = 0; presses < 80; ++presses) {
+            if (focusName() == name) return true;
+            key(Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        return focusName() == name;
     }
 };
 
