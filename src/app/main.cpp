@@ -22,6 +22,7 @@
 #include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
 #include "session/Session.h"
+#include "ui/qt/German.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/QtPrinter.h"
@@ -110,6 +111,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (options->printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options->printTo));
     QApplication::setApplicationName(QStringLiteral("Tamvek"));
+    if (!tamvek::qt::speakGerman(app))
+        std::cerr << "tamvek: Qt's German translations are not installed "
+                     "(qt6-translations-l10n); its own dialogs stay English\n";
     // One style everywhere, so the window's colours look the same on every desktop.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
