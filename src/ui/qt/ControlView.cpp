@@ -401,17 +401,36 @@ class DriveListView : public ViewOf<QComboBox> {
     form::DriveList& m_drives;
 };
 
-void fillList(QListWidget* list, const std::vector<std::string>& items) {
+// The lists are narrow: an entry too long for one loses its middle, and its
+// tool tip holds it whole.
+void fillList(QListWidget* list, const std::vector<std::string>& items,
+              const std::function<QString(const QString&)>& shown = {}) {
     const QSignalBlocker block(list);
     list->clear();
-    for (const std::string& item : items)
-        list->addItem(qstr(item));
+    for (const std::string& item : items) {
+        const QString whole = qstr(item);
+        auto* entry = new QListWidgetItem(shown ? shown(whole) : whole, list);
+        entry->setToolTip(whole);
+    }
+}
+
+void fitEntries(QListWidget* list) {
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideMiddle);
+}
+
+// A folder by its own name, indented by its depth, as a tree of the path.
+QString folderEntry(const QString& path) {
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty()) return path;
+    return QString(2 * static_cast<int>(parts.size()), QLatin1Char(' ')) + parts.last();
 }
 
 class DirListView : public ViewOf<QListWidget> {
   public:
     DirListView(form::DirList& dirs, QWidget* parent)
         : ViewOf(dirs, new QListWidget(parent)), m_dirs(dirs) {
+        fitEntries(w());
         // The entry's row names the folder: its shown text may have lost bytes
         // that are not UTF-8.
         connect(w(), &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -423,7 +442,7 @@ class DirListView : public ViewOf<QListWidget> {
     }
 
   protected:
-    void applyItems() override { fillList(w(), m_dirs.folders()); }
+    void applyItems() override { fillList(w(), m_dirs.folders(), folderEntry); }
     void applyLook() override { setColours(QPalette::Base, QPalette::Text); }
 
   private:
@@ -455,6 +474,7 @@ class FileListView : public ViewOf<KeyedList> {
   public:
     FileListView(form::FileList& files, QWidget* parent)
         : ViewOf(files, new KeyedList(parent)), m_files(files) {
+        fitEntries(w());
         // A click anywhere in the list reaches the model, on an entry or not,
         // so an empty list can switch OK off.
         w()->viewport()->installEventFilter(this);

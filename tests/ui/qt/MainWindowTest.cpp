@@ -1,6 +1,8 @@
 // The window driven through its real widgets, as a user would.
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,6 +188,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(list->count(), 0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!ok->isEnabled());
+    }
+
+    // The panel's lists are narrow: a folder shows by its own name in the
+    // tree of its path, a long file name loses its middle, and the tool tip
+    // holds either whole.
+    void importListsShowWholeNames() {
+        Fixture f;
+        QTemporaryDir folder;
+        const QString name = "hamburg-tisch1-spaetspiel-2025-03-16-1000.txt";
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QDir(folder.path()).mkdir("unten"));
+        f.form.okextern.click();
+        f.form.Dir1.setPath(folder.path().toStdString());
+        auto* files = f.widget<QListWidget>("File1");
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(files->item(0)->toolTip(), name);
+        QCOMPARE(files->textElideMode(), Qt::ElideMiddle);
+        QCOMPARE(files->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        auto* dirs = f.widget<QListWidget>("Dir1");
+        const int depth = static_cast<int>(folder.path().count('/'));
+        QCOMPARE(dirs->item(0)->text(), QString("/"));
+        QCOMPARE(dirs->item(depth)->text(),
+                 QString(2 * depth, ' ') + QFileInfo(folder.path()).fileName());
+        QCOMPARE(dirs->item(depth)->toolTip(), folder.path());
+        QCOMPARE(dirs->item(depth + 1)->text(), QString(2 * (depth + 1), ' ') + "unten");
+        QCOMPARE(dirs->item(depth + 1)->toolTip(), folder.filePath("unten"));
     }
 
     void everyControlHasItsWidgetInPlace() {
