@@ -31,6 +31,7 @@ class JobPainter {
         apply();
         m_y = area.top();
         m_x = area.left();
+        m_wrapX = area.left();
     }
 
     void run(const platform::PrintJob& job) {
@@ -56,11 +57,13 @@ class JobPainter {
             // A column the line has passed is reached on the next line.
             if (m_x > x + 0.5 && !endLine()) return false;
             m_x = x;
+            m_wrapX = x;
         } else if (auto* t = std::get_if<Text>(&op)) {
             draw(QString::fromStdString(t->text));
         } else if (auto* n = std::get_if<Number>(&op)) {
             draw(QString::fromStdString(platform::numberItem(n->value)));
         } else if (std::holds_alternative<EndLine>(op)) {
+            m_wrapX = m_area.left();
             return endLine();
         }
         return true;  // the document's end is the caller's painter.end()
@@ -71,13 +74,57 @@ class JobPainter {
         m_metrics.emplace(m_font, m_painter.device());
     }
 
+    // A text that would run past the right margin goes on at the next line,
+    // at the column it was placed at; it breaks after a blank where it can.
     void draw(const QString& text) {
+        QString rest = text;
+        while (!rest.isEmpty()) {
+            const double room = m_area.right() - m_x;
+            qsizetype fits = rest.size();
+            qsizetype shown = rest.size();  // blanks at the end may reach into the margin
+            while (shown > 0 && rest[shown - 1] == QLatin1Char(' '))
+                --shown;
+            if (m_metrics->horizontalAdvance(rest.left(shown)) > room + 0.5) {
+                fits = fittingLength(rest, room);
+                const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), fits);
+                if (fits < rest.size() && blank > 0 && blank < fits) fits = blank + 1;
+                // Not even one character fits at the column: a new line first,
+                // then at least one character on it, so the text always moves on.
+                if (fits == 0) fits = m_x > m_wrapX + 0.5 ? 0 : 1;
+            }
+            if (fits > 0 && !put(rest.left(fits))) return;
+            rest = rest.mid(fits);
+            if (rest.isEmpty()) return;
+            // The blanks at the break are not carried onto the next line.
+            while (rest.startsWith(QLatin1Char(' ')))
+                rest.remove(0, 1);
+            if (rest.isEmpty()) return;
+            endLine();
+            m_x = m_wrapX;
+        }
+    }
+
+    // How many characters from the start of `text` fit into `room`.
+    qsizetype fittingLength(const QString& text, double room) const {
+        qsizetype low = 0, high = text.size();
+        while (low < high) {
+            const qsizetype mid = (low + high + 1) / 2;
+            if (m_metrics->horizontalAdvance(text.left(mid)) <= room + 0.5)
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        return low;
+    }
+
+    bool put(const QString& text) {
         if (m_y + m_metrics->height() > m_area.bottom() + 0.5 && m_y > m_area.top()) {
-            if (!m_newPage()) return;
+            if (!m_newPage()) return false;
             m_y = m_area.top();
         }
         m_painter.drawText(QPointF(m_x, m_y + m_metrics->ascent()), text);
         m_x += m_metrics->horizontalAdvance(text);
+        return true;
     }
 
     bool endLine() {
@@ -93,6 +140,7 @@ class JobPainter {
     std::optional<QFontMetricsF> m_metrics;
     double m_x = 0;
     double m_y = 0;
+    double m_wrapX = 0;  // where the current column began
 };
 
 QWidget* clientArea(QWidget* window) {

@@ -180,6 +180,52 @@ TEST_F(QtPrinterTest, ImportHeaderPrintsAsOneLineEveryTime) {
     }
 }
 
+// A message line too long for the page goes on at column 15 of the next line
+// and never runs past the right margin.
+TEST_F(QtPrinterTest, LongMessageLineWrapsAtColumnFifteen) {
+    TestSession t;
+    t.form.text.setCaption("Spielbank Hamburg\rTisch 1 Spätspiel\r16.03.2025");
+    t.state.permanenceLoaded = 1;
+    t.state.permanenceNumbers.assign(24, 17.0);
+    t.form.textanzahl.type("1");
+    t.press();
+    t.press();                // the end line
+    t.form.okersatz.click();  // "+" after the end: a second end line
+    ASSERT_GT(output::messageLine(t.form.text.caption()).size(), 110u);
+    const platform::PrintJob job = output::buildReport(t.game);
+
+    qt::setPrintTarget(path("long.pdf"));
+    qt::QtPrinter printer;
+    ASSERT_TRUE(printer.printReport(job).printed);
+    const auto html = poppler("pdftotext", {"-bbox", path("long.pdf"), "-"});
+    ASSERT_TRUE(html);
+    static const QRegularExpression pageRe(QStringLiteral(R"re(<page width="([0-9.]+)")re"));
+    const double pageWidth = pageRe.match(*html).captured(1).toDouble();
+    ASSERT_GT(pageWidth, 500);
+    const double right = pageWidth - 6.35 / 25.4 * 72;
+    static const QRegularExpression xMaxRe(QStringLiteral(R"re(xMax="([0-9.]+)")re"));
+    for (auto it = xMaxRe.globalMatch(*html); it.hasNext();)
+        EXPECT_LE(it.next().captured(1).toDouble(), right + 0.5);
+
+    const auto ws = words(path("long.pdf"));
+    const Word* house = find(ws, "Spielbank");
+    const Word* anzahl = find(ws, "Anzahl");
+    ASSERT_TRUE(house && anzahl);
+    std::vector<const Word*> starts;  // the first word of each line of the message
+    for (const Word& w : ws) {
+        if (w.y < house->y - 0.5 || w.y > anzahl->y - 0.5) continue;
+        if (starts.empty() || w.y > starts.back()->y + 0.5) starts.push_back(&w);
+    }
+    ASSERT_GE(starts.size(), 2u) << "the line did not wrap";
+    for (const Word* w : starts)
+        EXPECT_NEAR(w->x, house->x, 0.5) << w->text.toStdString();
+    // Nothing of the message is lost at the breaks.
+    int ends = 0;
+    for (const Word& w : ws)
+        ends += w.text == "ENDE" ? 1 : 0;
+    EXPECT_EQ(ends, 2);
+}
+
 TEST_F(QtPrinterTest, ScreenCopyPrintsThePictureOfTheWindow) {
     QLabel window("Tamvek");
     window.resize(640, 480);
