@@ -2,8 +2,12 @@
 # Installs what a fresh Debian 12 machine lacks to build, test and run Tamvek.
 # Only Debian packages; packages already installed are skipped.
 set -euo pipefail
+# fonts-liberation2 is the window's face (Arial's metrics), qt6-translations-l10n
+# puts Qt's own dialogs into German, xdg-utils opens a saved printout from the
+# status line.
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-charts-dev
+          fonts-liberation2 qt6-translations-l10n xdg-utils
           xvfb xauth poppler-utils clang clang-format libclang-rt-14-dev nlohmann-json3-dev
           libtomlplusplus-dev libcli11-dev)
 missing=()

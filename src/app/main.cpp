@@ -4,10 +4,12 @@
 //
 // --script plays a file of user actions (the format of tamvek-cli, "-" for
 // standard input) on the window before it shows. Without any display the program cannot open its
-// window; rather than letting Qt abort, it plays a short demo off screen and saves a picture of it.
-// --print-to sends every printout ("Druck", "Copy") into that PDF file instead of a printer.
+// window; rather than letting Qt abort, it plays a demo game off screen and saves a picture of it
+// beside the program. --print-to sends every printout ("Druck", "Copy") into that PDF file (and
+// its numbered variants) instead of a printer.
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -15,13 +17,16 @@
 #include <cstdlib>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "engine/RandomSource.h"
+#include "script/Demo.h"
 #include "script/RecordingPlatform.h"
 #include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
 #include "session/Session.h"
+#include "ui/qt/German.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/QtPrinter.h"
@@ -78,12 +83,14 @@ bool hasDisplay(const Options& o) {
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-// A few spins of a ten-spin run, played through the model as a user would.
-void playDemo(tamvek::session::Session& session) {
-    auto& f = session.form();
-    f.textanzahl.type("10");
-    for (int press = 0; press < 3; ++press)
-        f.okstart.click();
+// Where the demo's picture goes: beside the program, in the build folder,
+// never in the folder the program was started from; the temporary folder when
+// the program's folder cannot be written.
+QString demoPicture() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QFileInfo info(folder);
+    return QDir(info.isDir() && info.isWritable() ? folder : QDir::tempPath())
+        .filePath(QStringLiteral("tamvek-demo.png"));
 }
 
 // Renders the window without putting it on the screen.
@@ -102,14 +109,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool demo = !hasDisplay(*options);
-    if (demo) {
-        std::cout << "tamvek: no display found; playing a short demo off screen" << std::endl;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    if (demo) qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
     if (options->printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options->printTo));
     QApplication::setApplicationName(QStringLiteral("Tamvek"));
+    if (!tamvek::qt::speakGerman(app))
+        std::cerr << "tamvek: Qt's German translations are not installed "
+                     "(qt6-translations-l10n); its own dialogs stay English\n";
     // One style everywhere, so the window's colours look the same on every desktop.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
@@ -122,6 +129,13 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // The demo is a script too, importing one of the samples beside the program.
+    std::istringstream demoActions;
+    if (demo && !script)
+        demoActions.str(tamvek::script::demoScript(
+            (QCoreApplication::applicationDirPath() + "/samples").toStdString()));
+    std::istream* actions = script ? &(*script)->stream() : demo ? &demoActions : nullptr;
+    const std::string shownName = script ? (*script)->shownName() : std::string("the demo");
 
     const auto random = tamvek::engine::makeRandom(options->seed);
     tamvek::qt::QtPlatform platform;
@@ -129,39 +143,49 @@ int main(int argc, char** argv) {
     // its dumps show what was played and asked. Otherwise the window talks to
     // the Qt services directly and keeps no record.
     std::optional<tamvek::script::RecordingPlatform> recorder;
-    if (script) recorder.emplace(platform);
+    if (actions != nullptr) recorder.emplace(platform);
     tamvek::platform::Platform& services =
         recorder ? static_cast<tamvek::platform::Platform&>(*recorder) : platform;
     tamvek::session::Session session(services, *random);
     tamvek::qt::MainWindow window(session);
     platform.setWindow(&window);
 
-    if (script) {
+    if (actions != nullptr) {
         // Questions take their answers from the script; afterwards the user answers.
         recorder->setScripted(true);
         const tamvek::script::ScriptResult result =
-            tamvek::script::ScriptPlayer(session, *recorder, std::cout).run((*script)->stream());
+            tamvek::script::ScriptPlayer(session, *recorder, std::cout).run(*actions);
         recorder->setScripted(false);
         recorder->stopRecording();
         std::cout.flush();
         if (!result.ok) {
-            std::cerr << "tamvek: " << (*script)->shownName() << ":" << result.line << ": "
-                      << result.message << "\n";
+            std::cerr << "tamvek: " << shownName << ":" << result.line << ": " << result.message
+                      << "\n";
             return 2;
         }
         if (recorder->quitRequested()) return 0;
-    } else if (demo) {
-        playDemo(session);
     }
 
     if (options->screenshot || demo) {
-        const QString file = QString::fromStdString(
-            options->screenshot ? *options->screenshot : std::string("tamvek-demo.png"));
+        const QString file =
+            options->screenshot ? QString::fromStdString(*options->screenshot) : demoPicture();
         if (!saveScreenshot(window, file)) {
             std::cerr << "tamvek: cannot write " << file.toStdString() << '\n';
             return 1;
         }
-        std::cout << (demo ? QFileInfo(file).absoluteFilePath() : file).toStdString() << std::endl;
+        if (!demo) {
+            std::cout << file.toStdString() << std::endl;
+            return 0;
+        }
+        std::cout << "tamvek: there is no display to open the window on, so "
+                  << (script ? "the script" : "a demo game")
+                  << " was played off screen; its picture is "
+                  << QFileInfo(file).absoluteFilePath().toStdString() << "\n"
+                  << "tamvek: to see the real window, start the program in a desktop session, or "
+                     "run \"xvfb-run -a "
+                  << QCoreApplication::applicationFilePath().toStdString()
+                  << " --screenshot window.png\" and open window.png in an image viewer"
+                  << std::endl;
         return 0;
     }
 

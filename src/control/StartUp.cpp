@@ -123,6 +123,8 @@ void newStart(engine::Game& game) {
     f.lakut.setCaption("");
     f.lzahl.setCaption("");
     f.text.setCaption(introText);
+    // The next key the player types is the new count.
+    game.platform.focus(f.textanzahl);
 }
 
 }  // namespace tamvek::control

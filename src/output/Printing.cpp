@@ -15,9 +15,4 @@ bool confirmPrinting(engine::Game& game) {
     return true;
 }
 
-void tellSavedFile(engine::Game& game, const platform::PrintOutcome& outcome) {
-    if (outcome.savedFile.empty()) return;
-    game.form.text.setCaption(" Ausdruck gespeichert: " + outcome.savedFile);
-}
-
 }  // namespace tamvek::output

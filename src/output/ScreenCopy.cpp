@@ -6,7 +6,7 @@ namespace tamvek::output {
 
 void copyPressed(engine::Game& game) {
     if (!confirmPrinting(game)) return;
-    tellSavedFile(game, game.platform.printWindowImage());
+    game.platform.printWindowImage();
 }
 
 }  // namespace tamvek::output

@@ -100,8 +100,7 @@ platform::PrintJob buildReport(engine::Game& game) {
 
 void printPressed(engine::Game& game) {
     if (!confirmPrinting(game)) return;
-    const platform::PrintJob job = buildReport(game);
-    tellSavedFile(game, game.platform.printReport(job));
+    game.platform.printReport(buildReport(game));
 }
 
 }  // namespace tamvek::output

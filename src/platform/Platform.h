@@ -1,7 +1,7 @@
 #pragma once
 // What the logic needs of the machine around the window: question boxes, sound,
-// files, the program's folder, the date, an immediate repaint, the printer and
-// quitting. The Qt window and the command-line player each supply one; the
+// files, the program's folder, the date, an immediate repaint, the keyboard
+// focus, the printer and quitting. The Qt window and the command-line player each supply one; the
 // recording platform of the script player watches another.
 
 #include <string>
@@ -43,6 +43,8 @@ class Platform {
     virtual std::string shortDate() const;
     // Paint the control now, in the middle of a long-running handler.
     virtual void repaintNow(const form::Control& control) { (void)control; }
+    // Put the keyboard focus into the control; without a window there is none.
+    virtual void focus(const form::Control& control) { (void)control; }
     // The machine's drives or mounted volumes, for the import panel.
     virtual std::vector<std::string> drives() const { return {"/"}; }
     // The printer set-up dialog; false when the user cancelled it.

@@ -47,6 +47,7 @@ class RecordingPlatform : public platform::Platform {
     }
     std::string shortDate() const override { return m_inner.shortDate(); }
     void repaintNow(const form::Control& control) override { m_inner.repaintNow(control); }
+    void focus(const form::Control& control) override { m_inner.focus(control); }
     std::vector<std::string> drives() const override { return m_inner.drives(); }
     void quit() override;
     bool printerSetup() override;

@@ -201,6 +201,12 @@ void ScriptPlayer::addStandardActions() {
         args.end();
         box.keyUp();
     });
+    addAction("enter", [](ScriptPlayer& p, ScriptArgs& args) {
+        form::TextBox& box = p.textBox(args.word("control name"));
+        args.end();
+        box.enter();
+        box.keyUp();
+    });
     addAction("click", [](ScriptPlayer& p, ScriptArgs& args) {
         const std::string name = args.word("control name");
         args.end();

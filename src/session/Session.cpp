@@ -31,6 +31,8 @@ void bindHandlers(engine::Game& game) {
             box->onChange = [box] { bets::rangeRule(*box); };
             box->onClick = [g] { bets::scrollRule(*g); };
             box->onKeyUp = [g, p, side] { bets::partnerRule(*g, *p, side); };
+            // Enter presses the pair's "Setzen"; a disabled button takes no click.
+            box->onEnter = [g, p] { (g->form.*p->activateButton).click(); };
         }
         (f.*pair.activateButton).onClick = [g, p] { bets::activatePair(*g, *p); };
         (f.*pair.withdrawButton).onClick = [g, p] { bets::withdrawPair(*g, *p); };
@@ -42,6 +44,7 @@ void bindHandlers(engine::Game& game) {
     f.okabbrechen.onClick = [g] { control::newStart(*g); };
     f.okfiktiv.onClick = [g] { engine::fictitiousPressed(*g); };
     f.textanzahl.onChange = [g] { control::countChanged(*g); };
+    f.textanzahl.onEnter = [g] { g->form.okstart.click(); };
     f.haltbei.onChange = [g] { control::haltChanged(*g); };
     f.Option1.onClick = [g](int) { control::modeChanged(*g); };
     f.okdruck.onClick = [g] { output::printPressed(*g); };

@@ -111,6 +111,35 @@ TEST(ScriptPlayer, ControlsThatTakeNoInputIgnoreTheUser) {
     EXPECT_FALSE(clicked);
 }
 
+// Enter presses Start from the count box and "Setzen" from a stake box, but
+// only a button that is enabled: never a second spin or a second stake.
+TEST(ScriptPlayer, EnterPressesTheButtonItsBoxStandsFor) {
+    ScriptFixture f;
+    f.random.queueNumbers({7, 0, 20});
+    ASSERT_TRUE(f.play("enter textanzahl\nenter srot").ok);  // Start disabled, boxes locked
+    EXPECT_EQ(f.state().runStarted, 0);
+
+    ASSERT_TRUE(f.play("type textanzahl 3\nenter textanzahl").ok);
+    EXPECT_EQ(f.state().currentSpin, 1);
+    // The count box is disabled during the run: its Enter plays nothing.
+    ASSERT_TRUE(f.play("enter textanzahl").ok);
+    EXPECT_EQ(f.state().currentSpin, 1);
+
+    ASSERT_TRUE(f.play("enter srot\ntype sschwarz 4\nenter sschwarz").ok);
+    EXPECT_EQ(f.state().activeRedBlack, 1);
+    EXPECT_EQ(f.state().sideRedBlack, 2);
+    EXPECT_EQ(f.state().stakeRedBlack, 4);
+    EXPECT_EQ(f.form().gewtotal.caption(), "-4");
+    // The stake is on: the key-up after Enter leaves it alone, a second Enter
+    // finds "Setzen" disabled.
+    ASSERT_TRUE(f.play("enter sschwarz\nenter srot").ok);
+    EXPECT_EQ(f.form().gewtotal.caption(), "-4");
+    EXPECT_EQ(f.form().sschwarz.text(), "4");
+    // Another pair is untouched by the first pair's Enter.
+    EXPECT_EQ(f.state().activeLowHigh, 0);
+    EXPECT_EQ(f.state().currentSpin, 1);
+}
+
 TEST(ScriptPlayer, ThreeSpinsTakeFourPresses) {
     ScriptFixture f;
     f.random.queueNumbers({7, 0, 20});

@@ -156,6 +156,10 @@ void TextBox::click() {
     if (takesInput() && onClick) onClick();
 }
 
+void TextBox::enter() {
+    if (takesInput() && onEnter) onEnter();
+}
+
 CheckBox::CheckBox(std::string name, std::string caption, Geometry geometry, int tabIndex)
     : Control(std::move(name), ControlKind::CheckBox, geometry, tabIndex),
       m_caption(std::move(caption)) {}

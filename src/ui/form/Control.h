@@ -170,10 +170,13 @@ class TextBox : public Control {
     void edit(std::string text);
     void keyUp();
     void click();
+    // The user pressed Enter in the box; its key-up follows as for any key.
+    void enter();
 
     std::function<void()> onChange;
     std::function<void()> onKeyUp;
     std::function<void()> onClick;
+    std::function<void()> onEnter;
 
   private:
     std::string m_text;

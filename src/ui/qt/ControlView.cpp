@@ -16,10 +16,12 @@
 #include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
+#include <functional>
 
 #include "ui/form/FileLists.h"
 #include "ui/form/Grid.h"
 #include "ui/form/OptionGroup.h"
+#include "ui/qt/Deferred.h"
 #include "ui/qt/GridDelegate.h"
 #include "ui/qt/GridModel.h"
 #include "ui/qt/QtText.h"
@@ -202,6 +204,13 @@ class TextBoxView : public ViewOf<QLineEdit> {
             // The release lands in the box that has the focus by now: after a
             // Tab that is already the next box, as the old window did.
             if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) m_box.keyUp();
+        } else if (event->type() == QEvent::KeyPress) {
+            // One press of Enter is one press of the button it stands for,
+            // however long the key is held.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                !key->isAutoRepeat())
+                m_box.enter();
         } else if (event->type() == QEvent::MouseButtonPress &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_box.click();
@@ -291,6 +300,9 @@ class GridView : public ViewOf<QTableView> {
         view->setWordWrap(false);
         view->setTextElideMode(Qt::ElideNone);
         view->setCornerButtonEnabled(false);
+        // Tab leaves the grid for the next control; the arrow keys and
+        // Page Up / Page Down still move through it.
+        view->setTabKeyNavigation(false);
     }
 
     void shown() override {
@@ -315,15 +327,7 @@ class GridView : public ViewOf<QTableView> {
     // each time would shift its pixels ten thousand times for one picture the
     // user sees when the handler returns, so the last top row is applied then.
     void applyTopRow() override {
-        if (m_scrollQueued) return;
-        m_scrollQueued = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_scrollQueued = false;
-                scrollNow();
-            },
-            Qt::QueuedConnection);
+        runOnceLater(this, m_scrollQueued, [this] { scrollNow(); });
     }
 
   private:
@@ -397,17 +401,36 @@ class DriveListView : public ViewOf<QComboBox> {
     form::DriveList& m_drives;
 };
 
-void fillList(QListWidget* list, const std::vector<std::string>& items) {
+// The lists are narrow: an entry too long for one loses its middle, and its
+// tool tip holds it whole.
+void fillList(QListWidget* list, const std::vector<std::string>& items,
+              const std::function<QString(const QString&)>& shown = {}) {
     const QSignalBlocker block(list);
     list->clear();
-    for (const std::string& item : items)
-        list->addItem(qstr(item));
+    for (const std::string& item : items) {
+        const QString whole = qstr(item);
+        auto* entry = new QListWidgetItem(shown ? shown(whole) : whole, list);
+        entry->setToolTip(whole);
+    }
+}
+
+void fitEntries(QListWidget* list) {
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideMiddle);
+}
+
+// A folder by its own name, indented by its depth, as a tree of the path.
+QString folderEntry(const QString& path) {
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty()) return path;
+    return QString(2 * static_cast<int>(parts.size()), QLatin1Char(' ')) + parts.last();
 }
 
 class DirListView : public ViewOf<QListWidget> {
   public:
     DirListView(form::DirList& dirs, QWidget* parent)
         : ViewOf(dirs, new QListWidget(parent)), m_dirs(dirs) {
+        fitEntries(w());
         // The entry's row names the folder: its shown text may have lost bytes
         // that are not UTF-8.
         connect(w(), &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -419,20 +442,49 @@ class DirListView : public ViewOf<QListWidget> {
     }
 
   protected:
-    void applyItems() override { fillList(w(), m_dirs.folders()); }
+    void applyItems() override { fillList(w(), m_dirs.folders(), folderEntry); }
     void applyLook() override { setColours(QPalette::Base, QPalette::Text); }
 
   private:
     form::DirList& m_dirs;
 };
 
-class FileListView : public ViewOf<QListWidget> {
+// A list that tells when a key moved its current entry. The focus arriving
+// moves nothing: Qt's list would make its first entry current then, so the
+// first Down would skip it.
+class KeyedList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+    std::function<void(int row)> onKeyMoved;
+    std::function<void()> onFocusIn;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QListWidget::focusInEvent(event);
+        if (onFocusIn) onFocusIn();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int before = currentRow();
+        QListWidget::keyPressEvent(event);
+        if (currentRow() != before && onKeyMoved) onKeyMoved(currentRow());
+    }
+};
+
+class FileListView : public ViewOf<KeyedList> {
   public:
     FileListView(form::FileList& files, QWidget* parent)
-        : ViewOf(files, new QListWidget(parent)), m_files(files) {
+        : ViewOf(files, new KeyedList(parent)), m_files(files) {
+        fitEntries(w());
         // A click anywhere in the list reaches the model, on an entry or not,
         // so an empty list can switch OK off.
         w()->viewport()->installEventFilter(this);
+        // Moving through the list with the keys chooses the file as a click
+        // on it would.
+        w()->onKeyMoved = [this](int row) {
+            m_files.click(row);
+            applyCurrent();
+        };
+        w()->onFocusIn = [this] { applyCurrent(); };
     }
 
   protected:

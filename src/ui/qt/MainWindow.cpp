@@ -1,18 +1,22 @@
 #include "ui/qt/MainWindow.h"
 
 #include <QPainter>
+#include <QStatusBar>
 #include <algorithm>
 #include <utility>
 
 #include "ui/qt/ControlView.h"
+#include "ui/qt/Deferred.h"
+#include "ui/qt/FocusFrame.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/StatusLine.h"
 
 namespace tamvek::qt {
 namespace {
 
 using form::ControlKind;
 
-bool takesFocus(ControlKind kind) {
+bool kindTakesFocus(ControlKind kind) {
     switch (kind) {
         case ControlKind::Label:
         case ControlKind::Frame:
@@ -62,7 +66,7 @@ QIcon MainWindow::drawIcon() {
 }
 
 MainWindow::MainWindow(session::Session& session, QWidget* parent)
-    : QWidget(parent), m_session(session) {
+    : QMainWindow(parent), m_session(session) {
     form::MainForm& f = session.form();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qstr(f.title));
@@ -71,17 +75,45 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
     pal.setColor(QPalette::Window, qcolour(form::MainForm::background));
     setPalette(pal);
     setAutoFillBackground(true);
-    setFont(makeFont(form::Font{}));
-    setFixedSize(px(form::MainForm::clientWidth), px(form::MainForm::clientHeight));
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setFont(makeFont(form::Font{}));
+    m_client->setFixedSize(px(form::MainForm::clientWidth), px(form::MainForm::clientHeight));
+    setCentralWidget(m_client);
+
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->setFont(makeFont(form::Font{8.25, false}));
+    m_status = new StatusLine(bar);
+    bar->addWidget(m_status, 1);
 
     for (form::Control* c : f.controls()) {
-        QWidget* parentWidget = c->parent() ? m_viewOf.at(c->parent())->widget() : this;
+        QWidget* parentWidget = c->parent() ? m_viewOf.at(c->parent())->widget() : m_client;
         std::unique_ptr<ControlView> view = makeView(*c, parentWidget);
+        const bool panel = c->kind() == ControlKind::Frame || c->kind() == ControlKind::RichText;
+        if (panel) {
+            m_panels.push_back(view->widget());
+            // Before the view shows or hides it: where the focus was matters.
+            c->addObserver([this, w = view->widget(), alive = m_alive](const form::Control&,
+                                                                       const form::ChangeEvent& e) {
+                if (!*alive || e.what != form::Change::State) return;
+                QWidget* focus = focusWidget();
+                if (focus != nullptr && (focus == w || w->isAncestorOf(focus)))
+                    m_focusWasInPanel = true;
+            });
+        }
         view->syncAll();
         ControlView* v = view.get();
         c->addObserver([v, alive = m_alive](const form::Control&, const form::ChangeEvent& e) {
             if (*alive) v->changed(e);
         });
+        if (panel) {
+            c->addObserver(
+                [this, alive = m_alive](const form::Control&, const form::ChangeEvent& e) {
+                    if (*alive && e.what == form::Change::State) coverControls();
+                });
+        }
         m_viewOf[c] = v;
         m_views.push_back(std::move(view));
     }
@@ -91,6 +123,9 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
     for (auto it = m_views.rbegin(); it != m_views.rend(); ++it)
         if (drawnOnTheWindow((*it)->control().kind())) (*it)->widget()->lower();
     orderTabs();
+    coverControls();
+    m_focusFrame = new FocusFrame(this);
+    setFixedSize(m_client->width(), m_client->height() + bar->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
@@ -101,24 +136,89 @@ void MainWindow::orderTabs() {
     std::vector<std::pair<int, QWidget*>> order;
     for (const auto& view : m_views) {
         const form::Control& c = view->control();
-        if (c.tabIndex() >= 0 && takesFocus(c.kind()))
+        if (c.tabIndex() >= 0 && kindTakesFocus(c.kind()))
             order.emplace_back(c.tabIndex(), view->widget());
+        else
+            view->widget()->setFocusPolicy(Qt::NoFocus);
     }
-    std::sort(order.begin(), order.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
-    if (!order.empty()) {
-        m_firstFocus = order.front().second;
-        m_firstFocus->setFocus();
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : order) {
+        m_tabChain.push_back(entry.second);
+        m_focusPolicy[entry.second] = entry.second->focusPolicy();
     }
+    // The status line, when it names a file, is the last stop before the
+    // chain starts again.
+    m_tabChain.push_back(m_status);
+    for (std::size_t i = 1; i < m_tabChain.size(); ++i)
+        QWidget::setTabOrder(m_tabChain[i - 1], m_tabChain[i]);
+    m_tabChain.pop_back();
+    if (!m_tabChain.empty()) m_tabChain.front()->setFocus();
+}
+
+bool MainWindow::canTakeFocus(QWidget* w) const {
+    return w != nullptr && w->isEnabled() && w->isVisibleTo(this) &&
+           (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+void MainWindow::coverControls() {
+    std::vector<QRect> covers;
+    std::vector<QWidget*> shown;
+    for (const auto& view : m_views) {
+        QWidget* w = view->widget();
+        if (std::find(m_panels.begin(), m_panels.end(), w) != m_panels.end() &&
+            view->control().visible()) {
+            shown.push_back(w);
+            covers.push_back(w->geometry());
+        }
+    }
+    for (const auto& [w, policy] : m_focusPolicy) {
+        const QRect area(w->mapTo(m_client, QPoint(0, 0)), w->size());
+        bool covered = false;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (shown[i] != w && !shown[i]->isAncestorOf(w) && covers[i].intersects(area))
+                covered = true;
+        w->setFocusPolicy(covered ? Qt::NoFocus : policy);
+    }
+    runOnceLater(this, m_settleQueued, [this] { settleFocus(); });
+}
+
+void MainWindow::settleFocus() {
+    QWidget* focus = focusWidget();
+    const bool wasInPanel = std::exchange(m_focusWasInPanel, false);
+    const auto made = m_focusPolicy.find(focus);
+    if (made != m_focusPolicy.end() && made->second != Qt::NoFocus &&
+        focus->focusPolicy() == Qt::NoFocus) {
+        // Covered: into the panel that covers it, at its first control.
+        m_focusBeforePanel = focus;
+        if (QWidget* first = firstTaker(true)) first->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!wasInPanel || insideShownPanel(focus)) return;
+    QWidget* back = m_focusBeforePanel;
+    m_focusBeforePanel = nullptr;
+    if (!canTakeFocus(back)) back = firstTaker(false);
+    if (back != nullptr) back->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainWindow::insideShownPanel(QWidget* w) const {
+    for (QWidget* panel : m_panels)
+        if (w != nullptr && panel->isVisibleTo(this) && (panel == w || panel->isAncestorOf(w)))
+            return true;
+    return false;
+}
+
+QWidget* MainWindow::firstTaker(bool inPanel) const {
+    for (QWidget* w : m_tabChain)
+        if (canTakeFocus(w) && (!inPanel || insideShownPanel(w))) return w;
+    return nullptr;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        if (m_firstFocus != nullptr) m_firstFocus->setFocus();
+        if (!m_tabChain.empty()) m_tabChain.front()->setFocus();
     }
     for (const auto& view : m_views)
         view->shown();

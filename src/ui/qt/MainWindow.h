@@ -1,23 +1,28 @@
 #pragma once
 // The program's one window: a binder of one view per control of the session's
-// form model (see ControlView). It places the views, keeps the model's changes
-// flowing into them, orders the tab chain and sets the first focus. The window
-// never runs game logic itself.
+// form model (see ControlView). It places the views on the client area, keeps
+// the model's changes flowing into them, orders the tab chain and sets the
+// first focus. Below the client area lies the status line (see StatusLine);
+// the client area keeps the form's size, so anything added around it leaves
+// the layout alone. The window never runs game logic itself.
 
 #include <QIcon>
-#include <QWidget>
+#include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "session/Session.h"
+#include "ui/qt/FocusFrame.h"
 
 namespace tamvek::qt {
 
 class ControlView;
+class StatusLine;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(session::Session& session, QWidget* parent = nullptr);
@@ -28,17 +33,44 @@ class MainWindow : public QWidget {
     // The window icon, drawn at 32 by 32 pixels.
     static QIcon drawIcon();
 
+    // The form's client area, which holds every control; its size is fixed.
+    QWidget* clientArea() const { return m_client; }
+    StatusLine* statusLine() const { return m_status; }
+    // The frame that marks the control with the keyboard focus.
+    FocusFrame* focusFrame() const { return m_focusFrame; }
+
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void orderTabs();
+    // Controls under a shown panel (the import panel, the info text) take no
+    // keyboard focus, as they take no mouse clicks.
+    void coverControls();
+    // Once the handler that showed or hid a panel has returned: a covered
+    // focus moves into the panel, and a focus that went with a closed panel
+    // comes back to where it was before it opened (or to the first control
+    // that takes it).
+    void settleFocus();
+    bool canTakeFocus(QWidget* widget) const;
+    bool insideShownPanel(QWidget* widget) const;
+    // The first control in tab order that takes the focus now (in a shown
+    // panel only, or anywhere).
+    QWidget* firstTaker(bool inPanel) const;
 
     session::Session& m_session;
+    QWidget* m_client = nullptr;
+    StatusLine* m_status = nullptr;
+    QPointer<FocusFrame> m_focusFrame;
     std::vector<std::unique_ptr<ControlView>> m_views;
     std::map<const form::Control*, ControlView*> m_viewOf;
+    std::vector<QWidget*> m_tabChain;                   // the focus takers in tab order
+    std::map<QWidget*, Qt::FocusPolicy> m_focusPolicy;  // as made, for uncovering
+    std::vector<QWidget*> m_panels;
+    QPointer<QWidget> m_focusBeforePanel;
+    bool m_focusWasInPanel = false;
+    bool m_settleQueued = false;
     bool m_shown = false;
-    QWidget* m_firstFocus = nullptr;  // tab position 0
     // Observers outlive the window in the model; they check this first.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -13,6 +13,7 @@
 
 #include "ui/form/Control.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/StatusLine.h"
 
 namespace tamvek::qt {
 namespace {
@@ -73,6 +74,39 @@ void QtPlatform::repaintNow(const form::Control& control) {
     m_sinceRepaint.start();
     QWidget* w = m_window->findChild<QWidget*>(qstr(control.name()));
     (w != nullptr ? w : m_window.data())->repaint();
+}
+
+void QtPlatform::focus(const form::Control& control) {
+    if (m_window.isNull()) return;
+    // After a question box the window may not be active again yet; it gives
+    // the focus to this widget when it is.
+    if (QWidget* w = m_window->findChild<QWidget*>(qstr(control.name())))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+platform::PrintOutcome QtPlatform::printReport(const platform::PrintJob& job) {
+    const platform::PrintOutcome outcome = m_printer.printReport(job);
+    tellWhere(outcome, QStringLiteral("Ausdruck"));
+    return outcome;
+}
+
+platform::PrintOutcome QtPlatform::printWindowImage() {
+    const platform::PrintOutcome outcome = m_printer.printWindow(m_window);
+    tellWhere(outcome, QStringLiteral("Copy"));
+    return outcome;
+}
+
+void QtPlatform::tellWhere(const platform::PrintOutcome& outcome, const QString& what) {
+    if (!outcome.printed || m_window.isNull()) return;
+    auto* line = m_window->findChild<StatusLine*>();
+    if (line == nullptr) return;
+    if (outcome.savedFile.empty()) {
+        line->showMessage(
+            QStringLiteral("%1 an den Drucker „%2“ gesendet").arg(what, m_printer.printerName()));
+    } else {
+        const QString file = qstr(outcome.savedFile);
+        line->showMessage(QStringLiteral("%1 gespeichert: %2").arg(what, file), file);
+    }
 }
 
 std::vector<std::string> QtPlatform::drives() const {

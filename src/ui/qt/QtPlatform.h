@@ -1,7 +1,8 @@
 #pragma once
 // The machine around the window, served by Qt: German question boxes, wave
 // files played without waiting, the program's folder, a throttled repaint
-// during long runs, the printer, the mounted volumes and quitting. Files and
+// during long runs, the keyboard focus, the printer (telling in the window's
+// status line where a page went), the mounted volumes and quitting. Files and
 // the date come from the platform's shared defaults.
 
 #include <QElapsedTimer>
@@ -36,15 +37,17 @@ class QtPlatform : public platform::Platform {
     void playSound(const std::string& path) override;
     std::string programFolder() const override;
     void repaintNow(const form::Control& control) override;
+    void focus(const form::Control& control) override;
     std::vector<std::string> drives() const override;
     void quit() override;
     bool printerSetup() override { return m_printer.setup(); }
-    platform::PrintOutcome printReport(const platform::PrintJob& job) override {
-        return m_printer.printReport(job);
-    }
-    platform::PrintOutcome printWindowImage() override { return m_printer.printWindow(m_window); }
+    // Both say in the window's status line where the page went.
+    platform::PrintOutcome printReport(const platform::PrintJob& job) override;
+    platform::PrintOutcome printWindowImage() override;
 
   private:
+    void tellWhere(const platform::PrintOutcome& outcome, const QString& what);
+
     QPointer<QWidget> m_window;
     QElapsedTimer m_sinceRepaint;
     // A few effects stay alive so a sound is not cut off by the next one.

@@ -1,8 +1,9 @@
 #pragma once
 // Carries printouts out with Qt. One printer lives as long as the program, so
 // settings chosen in the set-up dialog hold for the next printout. A page never
-// goes nowhere: without a printer, or when the user chose to print into a
-// file, it lands in a PDF file whose path the outcome names.
+// goes nowhere and never replaces another: without a printer, or when the user
+// chose to print into a file, it lands in a PDF file of its own whose path the
+// outcome names.
 
 #include <QDateTime>
 #include <QPointer>
@@ -21,8 +22,8 @@ class QWidget;
 namespace tamvek::qt {
 
 // Sends every printout into this PDF file instead of a printer, without the
-// set-up dialog (for checking a printout without a printer or a screen). An
-// empty path switches it off.
+// set-up dialog (for checking a printout without a printer or a screen); the
+// second one into "name-2.pdf" and so on. An empty path switches it off.
 void setPrintTarget(const QString& pdfPath);
 QString printTarget();
 
@@ -32,10 +33,17 @@ QString printTarget();
 void paintPrintJob(QPainter& painter, const platform::PrintJob& job, const QRectF& area,
                    const std::function<bool()>& newPage);
 
-// Where a printout goes when there is no printer: the user's documents folder
-// (or the current folder if there is none), named after `kind` and the time,
-// e.g. "Tamvek-Ausdruck-2026-12-07-0815.pdf"; an existing file is never
-// overwritten ("...-0815-2.pdf").
+// The folder printouts go to when there is no printer: the user's documents
+// folder when it exists, else the home folder.
+QString printFolder();
+
+// `wanted` when no file has that name yet, else the first free one of
+// "name-2.pdf", "name-3.pdf", ...
+QString freePath(const QString& wanted);
+
+// Where a printout goes when there is no printer: the print folder, named after
+// `kind` and the time, e.g. "Tamvek-Ausdruck-2026-12-07-0815.pdf"; an existing
+// file is never overwritten ("...-0815-2.pdf").
 QString pdfPathFor(const QString& kind, const QDateTime& when);
 
 class QtPrinter {
@@ -57,17 +65,24 @@ class QtPrinter {
     // The window's client area: a main window's central widget, else the
     // widget itself.
     platform::PrintOutcome printWindow(QWidget* window);
+    // The printer a printout not saved into a file went to.
+    QString printerName();
 
   private:
-    // Points the printer at a file when it must print into one; returns that
-    // file, or an empty string for a real printer.
+    // Points the printer at a file when it must print into one and returns
+    // that file, or an empty string for a real printer. Every printout gets a
+    // file of its own, also when the user chose one in the set-up dialog or
+    // on the command line: the first free one of that name and its numbered
+    // variants, made at once so nothing else can take it meanwhile.
     QString chooseOutput(const QString& kind);
+    // The file made for a printout that then failed goes again.
+    void dropOutput(const QString& file);
     QPrinter& printer();
 
     std::unique_ptr<QPrinter> m_printer;
     QPointer<QWidget> m_parent;
-    bool m_fileChosenInDialog = false;
-    QString m_autoFile;  // the last file named for want of a printer
+    QString m_chosenFile;  // "print to file" in the set-up dialog, else empty
+    QString m_claimed;     // the file made for the printout under way
 };
 
 }  // namespace tamvek::qt

@@ -11,6 +11,9 @@ QFont makeFont(const form::Font& f) {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(f.points);
     font.setBold(f.bold);
+    // The old faces were a little narrower than Arial's metrics at the same
+    // height; the texts were fitted to them.
+    font.setStretch(96);
     return font;
 }
 

@@ -46,8 +46,9 @@ inline Qt::Alignment horizontal(form::Align a) {
     return Qt::AlignLeft;
 }
 
-// The old faces were bitmap sans-serif fonts; a metric-compatible or plain
-// sans-serif face stands in at the same point sizes.
+// The old faces were bitmap sans-serif fonts. Liberation Sans (Arial's
+// metrics; Debian's fonts-liberation2) stands in at the same point sizes,
+// narrowed a little to their widths; a plain sans-serif face where it is missing.
 QFont makeFont(const form::Font& font);
 
 // Twips to logical pixels: 15 twips are one pixel at 96 dpi.

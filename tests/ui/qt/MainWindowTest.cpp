@@ -1,6 +1,8 @@
 // The window driven through its real widgets, as a user would.
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,61 +15,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/RandomSource.h"
-#include "session/Session.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/QtPlatform.h"
+#include "WindowFixture.h"
 
 using namespace tamvek;
-
-namespace {
-
-// The Qt services, except that question boxes are answered without a dialog.
-class QuietPlatform : public qt::QtPlatform {
-  public:
-    platform::Answer ask(std::string_view text, std::string_view, platform::Buttons) override {
-        questions.emplace_back(text);
-        return platform::Answer::No;
-    }
-    std::vector<std::string> questions;
-};
-
-struct Fixture {
-    QuietPlatform platform;
-    engine::Mt19937Random random{7};
-    session::Session session{platform, random};
-    qt::MainWindow window{session};
-    form::MainForm& form = session.form();
-
-    Fixture() {
-        platform.setWindow(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
-    template <typename W>
-    W* widget(const char* name) {
-        auto* w = window.findChild<W*>(QString::fromLatin1(name));
-        if (w == nullptr) qFatal("no widget %s", name);
-        return w;
-    }
-    QString cell(const char* grid, int row, int col) {
-        auto* view = widget<QTableView>(grid);
-        return view->model()->index(row, col).data().toString();
-    }
-    // Types a count and plays the first spin through the widgets.
-    void startRun(const char* count) {
-        QTest::keyClicks(widget<QLineEdit>("textanzahl"), QString::fromLatin1(count));
-        QTest::mouseClick(widget<QPushButton>("okstart"), Qt::LeftButton);
-    }
-};
-
-QRect pixels(const form::Geometry& g) {
-    return QRect(qt::MainWindow::px(g.left), qt::MainWindow::px(g.top),
-                 std::max(1, qt::MainWindow::px(g.width)),
-                 std::max(1, qt::MainWindow::px(g.height)));
-}
-
-}  // namespace
+using test::Fixture;
+using test::pixels;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -238,12 +190,45 @@ class MainWindowTest : public QObject {
         QVERIFY(!ok->isEnabled());
     }
 
+    // The panel's lists are narrow: a folder shows by its own name in the
+    // tree of its path, a long file name loses its middle, and the tool tip
+    // holds either whole.
+    void importListsShowWholeNames() {
+        Fixture f;
+        QTemporaryDir folder;
+        const QString name = "hamburg-tisch1-spaetspiel-2025-03-16-1000.txt";
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QDir(folder.path()).mkdir("unten"));
+        f.form.okextern.click();
+        f.form.Dir1.setPath(folder.path().toStdString());
+        auto* files = f.widget<QListWidget>("File1");
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(files->item(0)->toolTip(), name);
+        QCOMPARE(files->textElideMode(), Qt::ElideMiddle);
+        QCOMPARE(files->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        auto* dirs = f.widget<QListWidget>("Dir1");
+        const int depth = static_cast<int>(folder.path().count('/'));
+        QCOMPARE(dirs->item(0)->text(), QString("/"));
+        QCOMPARE(dirs->item(depth)->text(),
+                 QString(2 * depth, ' ') + QFileInfo(folder.path()).fileName());
+        QCOMPARE(dirs->item(depth)->toolTip(), folder.path());
+        QCOMPARE(dirs->item(depth + 1)->text(), QString(2 * (depth + 1), ' ') + "unten");
+        QCOMPARE(dirs->item(depth + 1)->toolTip(), folder.filePath("unten"));
+    }
+
     void everyControlHasItsWidgetInPlace() {
         Fixture f;
         QCOMPARE(f.window.windowTitle(),
                  QString::fromUtf8("Quovan / EC / Tamvek 1    Vrask / V03.01"));
-        QCOMPARE(f.window.size(), QSize(638, 477));
-        const QPixmap shot = f.window.grab();
+        // The client area keeps the form's size; the status line lies below it.
+        QWidget* client = f.window.clientArea();
+        QCOMPARE(client->geometry(), QRect(0, 0, 638, 477));
+        QCOMPARE(f.window.width(), 638);
+        QCOMPARE(f.window.statusLine()->mapTo(&f.window, QPoint(0, 0)).y() >= 477, true);
+        QCOMPARE(f.window.height() > 477, true);
+        const QPixmap shot = client->grab();
         QCOMPARE(shot.size() / shot.devicePixelRatio(), QSize(638, 477));
         QCOMPARE(f.window.windowIcon().availableSizes().value(0), QSize(32, 32));
         int count = 0;

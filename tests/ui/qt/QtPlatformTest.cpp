@@ -1,11 +1,15 @@
-// The Qt services behind the logic: files, folders, drives and sound.
+// The Qt services behind the logic: files, folders, drives, sound and Qt's
+// own texts in German.
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "core/Text.h"
+#include "ui/qt/German.h"
 #include "ui/qt/QtPlatform.h"
 
 using tamvek::qt::QtPlatform;
@@ -58,6 +62,17 @@ class QtPlatformTest : public QObject {
         for (const std::string& d : drives)
             QVERIFY2(QDir(QString::fromStdString(d)).exists(), d.c_str());
         QVERIFY(std::is_sorted(drives.begin(), drives.end()));
+    }
+
+    // Qt's own dialogs and buttons speak German, like every other text.
+    void qtsOwnTextsAreGerman() {
+        QVERIFY2(tamvek::qt::speakGerman(*QCoreApplication::instance()),
+                 "Qt's German catalogue is missing: install qt6-translations-l10n");
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QString("Abbrechen"));
+        QCOMPARE(QCoreApplication::translate("QPrintDialog", "Print"), QString("Drucken"));
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 7), "dd. MMMM yyyy"),
+                 QString("07. Dezember 2026"));
     }
 
     void soundFailuresStaySilent() {

@@ -6,14 +6,17 @@
 #include <string>
 
 #include "support/Command.h"
+#include "support/ScratchFolder.h"
 
 namespace tamvek::test {
 namespace {
 
 TEST(GoldenWindow, ScriptedSessionGivesItsRecordedDumps) {
     const std::string folder = std::string(TAMVEK_TEST_DATA) + "/golden";
-    const std::string picture = testing::TempDir() + "tamvek-golden.png";
-    const std::string pdf = testing::TempDir() + "tamvek-golden.pdf";
+    // Every printout is a new file: they go into a folder that goes with the test.
+    const ScratchFolder scratch;
+    const std::string picture = scratch.path() + "/tamvek-golden.png";
+    const std::string pdf = scratch.path() + "/tamvek-golden.pdf";
     for (const char* name : {"import-and-play", "stakes-and-zeros"}) {
         const CommandRun run =
             runCommand("cd '" + folder + "' && QT_QPA_PLATFORM=offscreen '" + TAMVEK_BIN_DIR +

@@ -153,12 +153,15 @@ TEST_F(QtPrinterTest, ReportLandsOnOnePageAtItsColumns) {
     EXPECT_NEAR(hundred->y, find(ws, "Anzahl", 0)->y, 0.5);
 }
 
-TEST_F(QtPrinterTest, ImportHeaderPrintsAsOneLineAndTheFileIsNamed) {
+// The message label is read, never written: the second report prints the
+// same header line, into a file of its own.
+TEST_F(QtPrinterTest, ImportHeaderPrintsAsOneLineEveryTime) {
     QtPrintingPlatform platform;
     ScriptedRandom random;
     session::Session session(platform, random);
     auto& f = session.form();
-    f.text.setCaption("Spielbank Hamburg\rTisch 3\r07.12.2026");
+    const std::string header = "Spielbank Hamburg\rTisch 3\r07.12.2026";
+    f.text.setCaption(header);
     session.state().permanenceLoaded = 1;
     session.state().permanenceNumbers.assign(24, 17.0);
     f.textanzahl.type("3");
@@ -166,12 +169,61 @@ TEST_F(QtPrinterTest, ImportHeaderPrintsAsOneLineAndTheFileIsNamed) {
 
     qt::setPrintTarget(path("import.pdf"));
     f.okdruck.click();  // "No" to the set-up question
-    EXPECT_EQ(f.text.caption(), " Ausdruck gespeichert: " + path("import.pdf").toStdString());
+    f.okdruck.click();
+    EXPECT_EQ(f.text.caption(), header);
+    for (const QString name : {"import.pdf", "import-2.pdf"}) {
+        const auto text = poppler("pdftotext", {"-layout", path(name), "-"});
+        ASSERT_TRUE(text) << name.toStdString();
+        EXPECT_TRUE(text->contains("Spielbank Hamburg / Tisch 3 / 07.12.2026"))
+            << text->toStdString();
+        EXPECT_FALSE(text->contains("gespeichert"));
+    }
+}
 
-    const auto text = poppler("pdftotext", {"-layout", path("import.pdf"), "-"});
-    ASSERT_TRUE(text);
-    EXPECT_TRUE(text->contains("Spielbank Hamburg / Tisch 3 / 07.12.2026")) << text->toStdString();
-    EXPECT_FALSE(text->contains("gespeichert"));
+// A message line too long for the page goes on at column 15 of the next line
+// and never runs past the right margin.
+TEST_F(QtPrinterTest, LongMessageLineWrapsAtColumnFifteen) {
+    TestSession t;
+    t.form.text.setCaption("Spielbank Hamburg\rTisch 1 Spätspiel\r16.03.2025");
+    t.state.permanenceLoaded = 1;
+    t.state.permanenceNumbers.assign(24, 17.0);
+    t.form.textanzahl.type("1");
+    t.press();
+    t.press();                // the end line
+    t.form.okersatz.click();  // "+" after the end: a second end line
+    ASSERT_GT(output::messageLine(t.form.text.caption()).size(), 110u);
+    const platform::PrintJob job = output::buildReport(t.game);
+
+    qt::setPrintTarget(path("long.pdf"));
+    qt::QtPrinter printer;
+    ASSERT_TRUE(printer.printReport(job).printed);
+    const auto html = poppler("pdftotext", {"-bbox", path("long.pdf"), "-"});
+    ASSERT_TRUE(html);
+    static const QRegularExpression pageRe(QStringLiteral(R"re(<page width="([0-9.]+)")re"));
+    const double pageWidth = pageRe.match(*html).captured(1).toDouble();
+    ASSERT_GT(pageWidth, 500);
+    const double right = pageWidth - 6.35 / 25.4 * 72;
+    static const QRegularExpression xMaxRe(QStringLiteral(R"re(xMax="([0-9.]+)")re"));
+    for (auto it = xMaxRe.globalMatch(*html); it.hasNext();)
+        EXPECT_LE(it.next().captured(1).toDouble(), right + 0.5);
+
+    const auto ws = words(path("long.pdf"));
+    const Word* house = find(ws, "Spielbank");
+    const Word* anzahl = find(ws, "Anzahl");
+    ASSERT_TRUE(house && anzahl);
+    std::vector<const Word*> starts;  // the first word of each line of the message
+    for (const Word& w : ws) {
+        if (w.y < house->y - 0.5 || w.y > anzahl->y - 0.5) continue;
+        if (starts.empty() || w.y > starts.back()->y + 0.5) starts.push_back(&w);
+    }
+    ASSERT_GE(starts.size(), 2u) << "the line did not wrap";
+    for (const Word* w : starts)
+        EXPECT_NEAR(w->x, house->x, 0.5) << w->text.toStdString();
+    // Nothing of the message is lost at the breaks.
+    int ends = 0;
+    for (const Word& w : ws)
+        ends += w.text == "ENDE" ? 1 : 0;
+    EXPECT_EQ(ends, 2);
 }
 
 TEST_F(QtPrinterTest, ScreenCopyPrintsThePictureOfTheWindow) {
@@ -197,13 +249,14 @@ TEST_F(QtPrinterTest, ScreenCopyFailsSilently) {
 }
 
 // The window program with --print-to: a scripted "Druck" lands in the file,
-// and the message label names it.
+// the next one beside it, and the message label is left alone.
 TEST_F(QtPrinterTest, WindowProgramPrintsIntoTheGivenFile) {
     QFile script(path("print.txt"));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write(
         "type textanzahl 10\nclick okstart\nclick okstart\n"
-        "answer nein\nclick okdruck\ndump text\nanswer ja\nclick okende\n");
+        "answer nein\nclick okdruck\nanswer nein\nclick okdruck\ndump text\n"
+        "answer ja\nclick okende\n");
     script.close();
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -213,19 +266,23 @@ TEST_F(QtPrinterTest, WindowProgramPrintsIntoTheGivenFile) {
                   {"--seed", "1", "--script", path("print.txt"), "--print-to", path("window.pdf")});
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    // The message label still holds the game's own text.
     EXPECT_TRUE(program.readAllStandardOutput().contains(
-        QStringLiteral(" Ausdruck gespeichert: %1").arg(path("window.pdf")).toUtf8()));
+        R"("text":{"kind":"label","caption":" Der Computer erzeugt die Zahlen...")"));
 
-    const auto text = poppler("pdftotext", {"-layout", path("window.pdf"), "-"});
-    ASSERT_TRUE(text);
-    const QString flat = text->simplified();
-    EXPECT_TRUE(flat.contains("Der Computer erzeugt die Zahlen...")) << flat.toStdString();
-    EXPECT_TRUE(flat.contains("Anzahl Würfe: 10")) << flat.toStdString();
-    EXPECT_TRUE(flat.contains("Anzahl akut : 2")) << flat.toStdString();
+    // Two printouts, two files: the given one, then its numbered variant.
+    for (const QString name : {"window.pdf", "window-2.pdf"}) {
+        const auto text = poppler("pdftotext", {"-layout", path(name), "-"});
+        ASSERT_TRUE(text) << name.toStdString();
+        const QString flat = text->simplified();
+        EXPECT_TRUE(flat.contains("Der Computer erzeugt die Zahlen...")) << flat.toStdString();
+        EXPECT_TRUE(flat.contains("Anzahl Würfe: 10")) << flat.toStdString();
+        EXPECT_TRUE(flat.contains("Anzahl akut : 2")) << flat.toStdString();
+    }
 }
 
 // Where a printout goes without a printer: the documents folder, else the
-// current folder; a name taken already gets a number.
+// home folder; a name taken already gets a number.
 TEST_F(QtPrinterTest, PdfNameCarriesDateAndTimeAndNeverOverwrites) {
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     ASSERT_TRUE(QDir(dir.path()).mkpath("config"));
@@ -246,8 +303,11 @@ TEST_F(QtPrinterTest, PdfNameCarriesDateAndTimeAndNeverOverwrites) {
     EXPECT_EQ(qt::pdfPathFor("Copy", when), path("docs/Tamvek-Copy-2026-12-07-0815.pdf"));
 
     documents(path("missing"));
-    EXPECT_EQ(qt::pdfPathFor("Ausdruck", when),
-              QDir::current().filePath("Tamvek-Ausdruck-2026-12-07-0815.pdf"));
+    const QByteArray oldHome = qgetenv("HOME");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("home"));
+    qputenv("HOME", path("home").toUtf8());
+    EXPECT_EQ(qt::pdfPathFor("Ausdruck", when), path("home/Tamvek-Ausdruck-2026-12-07-0815.pdf"));
+    qputenv("HOME", oldHome);
 
     // With no printer on the machine a report goes into the documents folder.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
