@@ -63,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (numericValue(numberText(d)) != d) std::abort();
             std::fesetround(FE_TONEAREST);
             constexpr double top = 9.2e18;
-            if (std::fabs(d) < top && nearestInt<std::int64_t>(d) != static_cast<std::int64_t>(std::nearbyint(d)))
+            if (std::fabs(d) < top &&
+                nearestInt<std::int64_t>(d) != static_cast<std::int64_t>(std::nearbyint(d)))
                 std::abort();
         }
         if (std::isnan(d) && nearestInt<std::int16_t>(d) != 0) std::abort();

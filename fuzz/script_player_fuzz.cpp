@@ -79,12 +79,12 @@ std::string play(const std::string& script) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    sandbox = (std::filesystem::temp_directory_path() /
-               ("tamvek-fuzz-" + std::to_string(getpid())))
+    sandbox = (std::filesystem::temp_directory_path() / ("tamvek-fuzz-" + std::to_string(getpid())))
                   .string();
     std::filesystem::create_directories(sandbox + "/ordner");
-    write("gut.txt", "Spielbank Hamburg\r\nTisch 1\r\n07.12.2026\r\nx\r\n17\r\n0\r\n32\r\n---\r\n"
-                     "37\r\n3.5\r\n===\r\n");
+    write("gut.txt",
+          "Spielbank Hamburg\r\nTisch 1\r\n07.12.2026\r\nx\r\n17\r\n0\r\n32\r\n---\r\n"
+          "37\r\n3.5\r\n===\r\n");
     write("kurz.txt", "Spielbank Hamburg\r\nTisch 1\r\n");
     write("fremd.txt", "Roulette\n1\n2\n");
     write("info_tamvek1.txt", "Info");

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < 200; ++i)
         spins.push_back(static_cast<std::uint8_t>((i * 7 + size) % wheel::classes));
     const system::Report report = system::playSpins(*sys, spins);
-    if (report.spins != spins.size() || report.cycles != report.lost + report.takenHome + report.givenBack)
+    if (report.spins != spins.size() ||
+        report.cycles != report.lost + report.takenHome + report.givenBack)
         std::abort();
     return 0;
 }

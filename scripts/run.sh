@@ -8,6 +8,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   echo "run.sh: no display found; after the build the program plays a demo off screen" \
        "and saves its picture under build/"
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build -j2
 exec ./build/bin/tamvek "$@"

@@ -153,8 +153,10 @@ int main(int argc, char** argv) {
     if (actions != nullptr) {
         // Questions take their answers from the script; afterwards the user answers.
         recorder->setScripted(true);
-        const tamvek::script::ScriptResult result =
-            tamvek::script::ScriptPlayer(session, *recorder, std::cout).run(*actions);
+        tamvek::script::ScriptPlayer player(session, *recorder, std::cout);
+        // Every keystroke redraws the box: a sane length keeps that quick.
+        player.setLongestTypedText(100'000);
+        const tamvek::script::ScriptResult result = player.run(*actions);
         recorder->setScripted(false);
         recorder->stopRecording();
         std::cout.flush();

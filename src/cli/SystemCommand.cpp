@@ -61,10 +61,18 @@ void writeText(std::ostream& out, const system::System& sys, const std::vector<P
         for (const char* h : {"Zufall: Mittel", "Streuung", "Perzentil"})
             table.column(h);
     const auto cells = [](const std::string& name, const Report& r) {
-        return std::vector<std::string>{name,           whole(r.spins),     whole(r.cycles),
-                                        whole(r.takenHome), whole(r.lost),   whole(r.givenBack),
-                                        amount(r.staked), amount(r.saldo),   amount(r.highest),
-                                        amount(r.lowest), amount(r.drawdown), whole(r.lostRun),
+        return std::vector<std::string>{name,
+                                        whole(r.spins),
+                                        whole(r.cycles),
+                                        whole(r.takenHome),
+                                        whole(r.lost),
+                                        whole(r.givenBack),
+                                        amount(r.staked),
+                                        amount(r.saldo),
+                                        amount(r.highest),
+                                        amount(r.lowest),
+                                        amount(r.drawdown),
+                                        whole(r.lostRun),
                                         amount(r.largestStake)};
     };
     for (const Played& p : files) {

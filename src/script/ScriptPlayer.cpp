@@ -190,6 +190,10 @@ void ScriptPlayer::addStandardActions() {
         form::TextBox& box = p.textBox(args.word("control name"));
         const auto text = args.text();
         if (!text) throw ScriptError("missing text");
+        if (text->size() > p.longestTypedText())
+            throw ScriptError("a text of " + std::to_string(text->size()) +
+                              " bytes is longer than this player types (at most " +
+                              std::to_string(p.longestTypedText()) + ")");
         box.type(*text);
     });
     addAction("paste", [](ScriptPlayer& p, ScriptArgs& args) {

@@ -70,6 +70,11 @@ class ScriptPlayer {
     // Adds or replaces an action.
     void addAction(std::string name, Handler handler);
 
+    // The longest text `type` takes. The window redraws its box after every
+    // keystroke, so it types less than the headless player.
+    void setLongestTypedText(std::size_t bytes) { m_longestTyped = bytes; }
+    std::size_t longestTypedText() const { return m_longestTyped; }
+
     // For handlers: a control by name, ScriptError if the form has none.
     form::Control& control(std::string_view name) const;
     // The control, which must be of the given kind.
@@ -85,6 +90,7 @@ class ScriptPlayer {
     RecordingPlatform& m_recorder;
     std::ostream& m_out;
     std::map<std::string, Handler, std::less<>> m_actions;
+    std::size_t m_longestTyped = std::size_t{64} << 20;
 };
 
 }  // namespace tamvek::script

@@ -1,6 +1,7 @@
 #include "import/ImportPanel.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -238,6 +239,25 @@ TEST(ImportPanel, UnreadableFileKeepsThePanelOpenAndSaysSo) {
         expectNothingTaken(t, c.what);
         EXPECT_EQ(t.form.text.caption(), import::unreadableText) << c.what;
     }
+}
+
+// The file the user chose is swapped for a named pipe between the listing and
+// OK (a file being replaced as the user presses OK): opening it must not wait
+// for a writer that never comes.
+TEST(ImportPanel, APipeSwappedInBeforeOkFailsAtOnce) {
+    ScratchFolder dir;
+    dir.write("swapped.txt", "Spielbank Hamburg\r\nTisch 3\r\n14.03.2025\r\nx\r\n17\r\n");
+    TestSession t;
+    prepareEarlierState(t);
+    t.form.okextern.click();
+    ASSERT_TRUE(import::chooseFolder(t.game, dir.path()));
+    ASSERT_TRUE(import::clickFile(t.game, "swapped.txt"));
+    const std::string pipe = dir.path() + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::rename(pipe, dir.path() + "/swapped.txt");
+    t.form.okexternok.click();
+    expectNothingTaken(t, "a pipe");
+    EXPECT_EQ(t.form.text.caption(), import::unreadableText);
 }
 
 TEST(ImportPanel, CancelKeepsCountAndNumbers) {

@@ -208,6 +208,26 @@ TEST(PermanenceReader, Fixtures) {
         EXPECT_TRUE(text::isValidUtf8(h));
 }
 
+// A file is read from its own descriptor up to the limit, whatever size it
+// claims: a sparse file of fifteen terabytes reserves nothing and stops there.
+TEST(PermanenceReader, AFileAboveTheLimitStopsAtTheLimit) {
+    const std::string path = testing::TempDir() + "tamvek-sparse.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "Spielbank Hamburg\n1\n2\n3\n";
+    }
+    std::error_code ec;
+    std::filesystem::resize_file(path, std::uintmax_t{15} << 40, ec);
+    if (ec) std::filesystem::resize_file(path, std::uintmax_t{3} << 30, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    Result<platform::InputFile> file = platform::InputFile::open(path);
+    ASSERT_TRUE(file.ok());
+    const ReadResult r = readPermanence(*file, NumberList{}, 4u << 20);
+    ASSERT_TRUE(std::holds_alternative<ReadFailure>(r));
+    EXPECT_EQ(std::get<ReadFailure>(r), ReadFailure::TooLarge);
+    std::filesystem::remove(path);
+}
+
 TEST(PermanenceReader, MillionEntriesOnOneLine) {
     std::string file = "Spielbank Hamburg,Tisch 3,14.03.2025,x,";
     for (int i = 0; i < 1'000'000; ++i)

@@ -246,6 +246,16 @@ TEST(ScriptPlayer, TypingAMegabyteKeepsEveryKeystroke) {
     EXPECT_TRUE(std::isinf(f.state().haltAtSpin));
 }
 
+TEST(ScriptPlayer, ATextLongerThanThePlayerTypesIsABadLine) {
+    ScriptFixture f;
+    f.player.setLongestTypedText(10);
+    const auto result = f.play("type textanzahl 12345\ntype textanzahl 12345678901\n");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.line, 2);
+    EXPECT_NE(result.message.find("longer than this player types (at most 10)"), std::string::npos)
+        << result.message;
+}
+
 TEST(ScriptPlayer, NewActionsCanBeAdded) {
     ScriptFixture f;
     f.player.addAction("count", [](script::ScriptPlayer& p, script::ScriptArgs& args) {

@@ -1,5 +1,6 @@
 // The window driven through its real widgets, as a user would.
 
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
 #include <memory>
 
 #include "WindowFixture.h"
@@ -188,6 +191,32 @@ class MainWindowTest : public QObject {
         QCOMPARE(list->count(), 0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!ok->isEnabled());
+    }
+
+    // A folder whose name is not UTF-8 shows with a replacement character; it
+    // is entered by its own path in the model, not by the text shown.
+    void aFolderNamedWithAByteThatIsNoUtf8CanBeEntered() {
+        QTemporaryDir dir;
+        const std::string base = dir.path().toStdString();
+        const std::string odd = base + "/Spiel\xFF";
+        QVERIFY(QDir().mkpath(QString::fromStdString(base)));
+        QVERIFY(::mkdir(odd.c_str(), 0700) == 0);
+        std::FILE* file = std::fopen((odd + "/drin.txt").c_str(), "w");
+        QVERIFY(file != nullptr);
+        std::fclose(file);
+        Fixture f;
+        QTest::mouseClick(f.widget<QPushButton>("okextern"), Qt::LeftButton);
+        f.form.Dir1.setPath(base);
+        const auto& folders = f.form.Dir1.folders();
+        const auto it = std::find(folders.begin(), folders.end(), odd);
+        QVERIFY(it != folders.end());
+        auto* list = f.widget<QListWidget>("Dir1");
+        QListWidgetItem* item = list->item(static_cast<int>(it - folders.begin()));
+        list->setFocus();
+        list->setCurrentItem(item);
+        QTest::keyClick(list, Qt::Key_Return);  // activates the entry, as a double click does
+        QCOMPARE(f.form.Dir1.path(), odd);
+        QCOMPARE(f.form.File1.files(), std::vector<std::string>{"drin.txt"});
     }
 
     // The panel's lists are narrow: a folder shows by its own name in the
