@@ -68,6 +68,7 @@ void newStart(engine::Game& game) {
                           platform::Buttons::YesNo) != platform::Answer::Yes)
         return;
 
+    game.ledger.clear();
     f.gewtotal.setCaption("0");
     f.gewhoch.setCaption("");
     f.gewtief.setCaption("");

@@ -59,6 +59,7 @@ void appendWinRow(Game& game, const ChancePair& pair) {
     writeSpinCell(game, colours::profitRed);
     table.setCol(2);
     table.setText(numberText(s.*pair.stake / 2));  // the stake that was at risk
+    game.ledger.book(pair.index, static_cast<double>(s.*pair.stake / 2));
     table.setCol(3);
     if (s.fictitiousPlay == 0) {
         s.balance = readBalanceLabel(game);
@@ -76,6 +77,7 @@ void appendLossRow(Game& game, const ChancePair& pair) {
     writeSpinCell(game, colours::side2Cell);
     table.setCol(2);
     table.setText(numberText(s.*pair.stake));
+    game.ledger.book(pair.index, -static_cast<double>(s.*pair.stake));
     table.setCol(3);
     if (s.fictitiousPlay == 0)
         s.balance = readBalanceLabel(game) + stakesOnTable(s) - static_cast<double>(s.*pair.stake);

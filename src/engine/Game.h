@@ -4,6 +4,7 @@
 
 #include "engine/GameState.h"
 #include "engine/RandomSource.h"
+#include "engine/SpinLedger.h"
 #include "platform/Platform.h"
 #include "ui/form/MainForm.h"
 
@@ -18,6 +19,7 @@ struct Game {
     GameState state;
     platform::Platform& platform;
     RandomSource& random;
+    SpinLedger ledger;
 };
 
 }  // namespace tamvek::engine

@@ -1,5 +1,7 @@
 #include "engine/RunDriver.h"
 
+#include "engine/Balance.h"
+#include "engine/ChancePair.h"
 #include "engine/Settlement.h"
 #include "engine/SpinSource.h"
 
@@ -14,6 +16,7 @@ void pressStart(Game& game) {
 void prepareRun(Game& game) {
     GameState& s = game.state;
     auto& f = game.form;
+    game.ledger.clear();
     s.spinNumbers.assign(static_cast<std::size_t>(nearestInt<std::int32_t>(s.wantedSpins + 20)) + 1,
                          0.0);
 
@@ -61,6 +64,11 @@ bool playSpin(Game& game) {
         f.tabelle2.setFill(colours::fictitious);
     }
     settleSpin(game);
+    double onTable = 0;
+    for (const ChancePair& pair : chancePairs)
+        onTable += static_cast<double>(s.*pair.stake);
+    game.ledger.spinPlayed(nearestInt<std::uint32_t>(s.currentSpin),
+                           readBalanceLabel(game) + onTable, s.fictitiousPlay == 1);
     scrollTables(game);
     playSpinSound(game);
     s.spinScore = 0;

@@ -167,3 +167,41 @@ TEST(RunDriver, NoSoundWhileTheSwitchIsOff) {
 
 }  // namespace
 }  // namespace tamvek::test
+
+namespace tamvek::test {
+namespace {
+
+// The ledger beside the game: the Saldo after every spin, and each pair's own
+// result, whose sum is the Saldo in real play.
+TEST(SpinLedger, KeepsTheSaldoOfEverySpinAndThePairsResults) {
+    TestSession t;
+    t.random.queueNumbers({17, 0, 2, 19});
+    t.form.textanzahl.type("10");
+    t.form.Option1.click(0);
+    t.stake(t.form.srot, "5");       // 17: black, low, odd -> red lost
+    t.stake(t.form.sklein, "3");     // low won: 6 rides
+    t.stake(t.form.sungerade, "2");  // odd won: 4 rides
+    t.press();
+    t.press();  // zero: both held
+    t.press();  // 2: black, low, even: low given back, odd lost
+    const auto& spins = t.game.ledger.spins();
+    ASSERT_EQ(spins.size(), 3u);
+    EXPECT_EQ(spins[0].spin, 1u);
+    EXPECT_EQ(spins[0].saldo, -5 + 3 + 2);
+    EXPECT_EQ(spins[1].saldo, spins[0].saldo);
+    EXPECT_EQ(spins[0].pairResult, (std::array<double, 3>{-5, 3, 2}));
+    EXPECT_EQ(spins[2].pairResult, (std::array<double, 3>{-5, 3, -2}));
+    for (const engine::SpinRecord& r : spins)
+        EXPECT_EQ(r.saldo, r.pairResult[0] + r.pairResult[1] + r.pairResult[2]);
+    const double label = numericValue(t.form.gewtotal.caption());
+    EXPECT_EQ(spins[2].saldo,
+              label + static_cast<double>(t.state.stakeRedBlack + t.state.stakeLowHigh +
+                                          t.state.stakeEvenOdd));
+    EXPECT_FALSE(spins[2].fictitious);
+    t.platform.queueAnswer(platform::Answer::Yes);
+    t.form.okabbrechen.click();
+    EXPECT_TRUE(t.game.ledger.spins().empty());
+}
+
+}  // namespace
+}  // namespace tamvek::test
