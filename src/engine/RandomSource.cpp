@@ -5,14 +5,23 @@
 namespace tamvek::engine {
 
 Mt19937Random::Mt19937Random(std::optional<std::uint32_t> seed)
-    : m_fixed(seed), m_engine(seed.value_or(5489u)) {
+    : m_fixed(seed), m_seed(seed), m_engine(seed.value_or(5489u)) {
     if (!m_fixed) seedFromClock();
 }
 
 void Mt19937Random::seedFromClock() {
     if (m_fixed) return;
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    m_engine.seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+    m_seed = static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
+    m_engine.seed(*m_seed);
+    ++m_seedings;
+}
+
+void Mt19937Random::fix(std::uint32_t seed) {
+    m_fixed = seed;
+    m_seed = seed;
+    m_engine.seed(seed);
+    ++m_seedings;
 }
 
 float Mt19937Random::next() {

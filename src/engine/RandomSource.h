@@ -16,6 +16,13 @@ class RandomSource {
     virtual void seedFromClock() = 0;
     // A uniform value with 0 <= r < 1.
     virtual float next() = 0;
+    // Seeds the numbers with `seed` now; from then on the clock is ignored and
+    // the stream goes on at every run. A saved session replays its draws so.
+    virtual void fix(std::uint32_t seed) { (void)seed; }
+    // The seed of the numbers since the last seeding, and how many seedings
+    // there have been (by the clock or by fix), for a session to write down.
+    virtual std::optional<std::uint32_t> seed() const { return std::nullopt; }
+    virtual std::uint64_t seedings() const { return 0; }
 };
 
 class Mt19937Random : public RandomSource {
@@ -24,9 +31,14 @@ class Mt19937Random : public RandomSource {
     explicit Mt19937Random(std::optional<std::uint32_t> seed = std::nullopt);
     void seedFromClock() override;
     float next() override;
+    void fix(std::uint32_t seed) override;
+    std::optional<std::uint32_t> seed() const override { return m_seed; }
+    std::uint64_t seedings() const override { return m_seedings; }
 
   private:
     std::optional<std::uint32_t> m_fixed;
+    std::optional<std::uint32_t> m_seed;
+    std::uint64_t m_seedings = 0;
     std::mt19937 m_engine;
 };
 

@@ -146,7 +146,7 @@ bool chooseFolder(engine::Game& game, const std::string& folder) {
     if (!f.Dir1.takesInput()) return false;
     const std::string tidy = tidyFolder(folder, f.Dir1.path());
     if (!canList(tidy)) return false;
-    f.Dir1.setPath(tidy);
+    f.Dir1.choose(tidy);
     return true;
 }
 

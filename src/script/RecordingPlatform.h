@@ -55,6 +55,7 @@ class RecordingPlatform : public platform::Platform {
     platform::PrintOutcome printWindowImage() override;
 
     void setScripted(bool on) { m_scripted = on; }
+    bool scripted() const { return m_scripted; }
     // From now on everything passes through and nothing more is noted: for a
     // window that goes on after its script.
     void stopRecording() { m_recording = false; }

@@ -6,7 +6,11 @@
 #include <vector>
 
 #include "core/Text.h"
+#include "import/FolderListing.h"
 #include "import/ImportPanel.h"
+#include "script/Menu.h"
+#include "script/ScriptSource.h"
+#include "script/SessionRecorder.h"
 #include "script/StateDump.h"
 
 namespace tamvek::script {
@@ -219,6 +223,8 @@ void ScriptPlayer::addStandardActions() {
         if (auto* box = dynamic_cast<form::TextBox*>(&c)) return box->click();
         if (auto* check = dynamic_cast<form::CheckBox*>(&c)) return check->click();
         if (auto* option = dynamic_cast<form::OptionButton*>(&c)) return option->click();
+        // A click into the file list where no file is: it switches OK off.
+        if (auto* files = dynamic_cast<form::FileList*>(&c)) return files->click(-1);
         throw ScriptError("cannot click the " + std::string(form::kindName(c.kind())) + " '" +
                           name + "'");
     });
@@ -234,11 +240,54 @@ void ScriptPlayer::addStandardActions() {
     });
     addAction("select", [](ScriptPlayer& p, ScriptArgs& args) {
         const std::string name = args.word("file name");
+        const auto hash = args.optionalWord();
         args.end();
         engine::Game& game = p.session().game();
         if (!game.form.File1.takesInput()) return;
+        // A saved session names the file by its content too: a changed file
+        // would play other numbers.
+        if (hash && (hash->size() != 16 ||
+                     hash->find_first_not_of("0123456789abcdef") != std::string::npos))
+            throw ScriptError("a content hash is 16 hex digits, not '" + *hash + "'");
+        if (hash) {
+            const auto content = fileHash(import::filePath(game.form.Dir1.path(), name));
+            if (!content || *content != *hash)
+                throw ScriptError("the file '" + name +
+                                  "' is not the one the session was saved with");
+        }
         if (!import::clickFile(game, name))
             throw ScriptError("no file '" + name + "' in the file list");
+    });
+    addAction("drive", [](ScriptPlayer& p, ScriptArgs& args) {
+        const std::string drive = args.word("drive");
+        args.end();
+        form::DriveList& drives = p.session().form().Drive1;
+        if (!drives.takesInput()) return;
+        const auto& known = drives.drives();
+        if (std::find(known.begin(), known.end(), drive) == known.end())
+            throw ScriptError("no drive '" + drive + "' in the drive list");
+        drives.choose(drive);
+    });
+    addAction("seed", [](ScriptPlayer& p, ScriptArgs& args) {
+        const std::string word = args.word("seed");
+        args.end();
+        const auto seed = parseSeed(word);
+        if (!seed)
+            throw ScriptError("a seed is a whole number from 0 to 4294967295, not '" + word + "'");
+        p.session().random().fix(*seed);
+    });
+    addAction("menu", [](ScriptPlayer& p, ScriptArgs& args) {
+        const std::string path = args.word("menu entry");
+        const auto file = args.optionalWord();
+        args.end();
+        MenuEntry* entry = p.menu() != nullptr ? p.menu()->find(path) : nullptr;
+        if (entry == nullptr) throw ScriptError("no menu entry '" + path + "'");
+        if (entry->takesFile && !file) throw ScriptError("'" + path + "' needs a file");
+        if (!entry->takesFile && file) throw ScriptError("'" + path + "' takes no file");
+        // An entry whose button is disabled is disabled too.
+        if (!entry->button.empty() && !p.control(entry->button).takesInput()) return;
+        const Result<std::string> done = entry->run(file.value_or(""));
+        if (!done) throw ScriptError(done.error().message);
     });
     addAction("answer", [](ScriptPlayer& p, ScriptArgs& args) {
         const std::string word = text::lowerAscii(args.word("answer (ja, nein or abbrechen)"));
@@ -261,6 +310,23 @@ void ScriptPlayer::addStandardActions() {
         }
         p.out() << dumpJson(p.session().game(), controls, p.recorder()) << std::endl;
     });
+}
+
+Result<std::string> replaySession(session::Session& session, RecordingPlatform& recorder,
+                                  std::ostream& out, const std::string& file, Menu* menu) {
+    Result<ScriptSource> source = ScriptSource::open(file);
+    if (!source) return source.error();
+    session.renew();
+    ScriptPlayer player(session, recorder, out);
+    player.setMenu(menu);
+    const bool scripted = recorder.scripted();
+    recorder.setScripted(true);
+    const ScriptResult result = player.run(source->stream());
+    recorder.setScripted(scripted);
+    if (!result.ok)
+        return Error{source->shownName() + ":" + std::to_string(result.line) + ": " +
+                     result.message};
+    return "Sitzung abgespielt: " + file;
 }
 
 }  // namespace tamvek::script

@@ -18,6 +18,8 @@
 
 namespace tamvek::script {
 
+class Menu;
+
 struct ScriptResult {
     bool ok = true;
     std::int64_t line = 0;  // the line that stopped the script, 0 when it ran to the end
@@ -73,6 +75,9 @@ class ScriptPlayer {
     // The longest text `type` takes. The window redraws its box after every
     // keystroke, so it types less than the headless player.
     void setLongestTypedText(std::size_t bytes) { m_longestTyped = bytes; }
+    // The menu `menu` lines reach; without one every `menu` line is a bad line.
+    void setMenu(Menu* menu) { m_menu = menu; }
+    Menu* menu() const { return m_menu; }
     std::size_t longestTypedText() const { return m_longestTyped; }
 
     // For handlers: a control by name, ScriptError if the form has none.
@@ -91,6 +96,12 @@ class ScriptPlayer {
     std::ostream& m_out;
     std::map<std::string, Handler, std::less<>> m_actions;
     std::size_t m_longestTyped = std::size_t{64} << 20;
+    Menu* m_menu = nullptr;
 };
+
+// Plays the saved session in `file` on a fresh game of `session`, the
+// recording platform answering its questions: "Sitzung abspielen".
+Result<std::string> replaySession(session::Session& session, RecordingPlatform& recorder,
+                                  std::ostream& out, const std::string& file, Menu* menu);
 
 }  // namespace tamvek::script

@@ -15,9 +15,23 @@
 namespace tamvek::session {
 
 Session::Session(platform::Platform& platform, engine::RandomSource& random)
-    : m_game(platform, random) {
-    bindHandlers(m_game);
-    control::windowLoad(m_game);
+    : m_platform(platform), m_random(random) {
+    start();
+}
+
+void Session::start() {
+    m_game.emplace(m_platform, m_random);
+    bindHandlers(*m_game);
+    control::windowLoad(*m_game);
+}
+
+void Session::renew() {
+    for (const RenewListener& l : m_renewListeners)
+        if (l.before) l.before();
+    m_game.reset();
+    start();
+    for (const RenewListener& l : m_renewListeners)
+        if (l.after) l.after();
 }
 
 void bindHandlers(engine::Game& game) {

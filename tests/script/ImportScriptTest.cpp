@@ -59,7 +59,8 @@ TEST(ImportScript, ListsThatCannotShowTheTargetStopTheScript) {
         {"click okextern\nfolder /no/such/folder/here", "cannot open the folder"},
         {"click okextern\nselect nothing.txt", "no file 'nothing.txt'"},
         {"click okextern\nfolder", "missing folder"},
-        {"click okextern\nselect a.txt b.txt", "unexpected argument"},
+        {"click okextern\nselect a.txt 0123456789abcdef c", "unexpected argument"},
+        {"click okextern\nselect a.txt b.txt", "a content hash is 16 hex digits, not 'b.txt'"},
     };
     for (const Case& c : cases) {
         ScriptFixture f;

@@ -98,6 +98,7 @@ void Button::setCaption(std::string caption) {
 }
 
 void Button::click() {
+    const auto scope = report(UserInput::Kind::Click);
     if (takesInput() && onClick) onClick();
 }
 
@@ -118,6 +119,7 @@ void TextBox::setLocked(bool on) {
 }
 
 void TextBox::type(std::string_view chars) {
+    const auto scope = report(UserInput::Kind::Type, chars);
     std::size_t i = 0;
     while (i < chars.size()) {
         // One keystroke is one UTF-8 sequence: a lead byte and its continuation bytes.
@@ -137,10 +139,12 @@ void TextBox::type(std::string_view chars) {
 }
 
 void TextBox::paste(std::string text) {
+    const auto scope = report(UserInput::Kind::Paste, text);
     if (takesInput() && !m_locked) setText(std::move(text));
 }
 
 void TextBox::edit(std::string text) {
+    const auto scope = report(UserInput::Kind::Paste, text);
     if (takesInput() && !m_locked) {
         setText(std::move(text));
     } else {
@@ -149,14 +153,17 @@ void TextBox::edit(std::string text) {
 }
 
 void TextBox::keyUp() {
+    const auto scope = report(UserInput::Kind::KeyUp);
     if (takesInput() && onKeyUp) onKeyUp();
 }
 
 void TextBox::click() {
+    const auto scope = report(UserInput::Kind::Click);
     if (takesInput() && onClick) onClick();
 }
 
 void TextBox::enter() {
+    const auto scope = report(UserInput::Kind::Enter);
     if (takesInput() && onEnter) onEnter();
 }
 
@@ -171,6 +178,7 @@ void CheckBox::setValue(int value) {
 }
 
 void CheckBox::click() {
+    const auto scope = report(UserInput::Kind::Click);
     if (!takesInput()) return;
     setValue(m_value == 1 ? 0 : 1);
     if (onClick) onClick();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Rgb.h"
+#include "ui/form/InputWatch.h"
 
 namespace tamvek::form {
 
@@ -95,9 +96,17 @@ class Control {
     void setParent(const Control* frame) { m_parent = frame; }
 
     void addObserver(Observer observer) { m_observers.push_back(std::move(observer)); }
+    // Where this control's user inputs are reported (see InputWatch).
+    void setInputWatch(InputWatch* watch) { m_watch = watch; }
 
   protected:
     void notify(Change what, int row = -1, int col = -1) const;
+    // Reports a user input for as long as the scope lives, if the control takes input.
+    InputWatch::Scope report(UserInput::Kind kind, std::string_view text = {},
+                             int index = -1) const {
+        return InputWatch::Scope(takesInput() ? m_watch : nullptr,
+                                 UserInput{kind, *this, text, index});
+    }
 
   private:
     std::string m_name;
@@ -114,6 +123,7 @@ class Control {
     std::string m_toolTip;
     const Control* m_parent = nullptr;
     std::vector<Observer> m_observers;
+    InputWatch* m_watch = nullptr;
     static const std::string m_empty;
 };
 

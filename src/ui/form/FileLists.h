@@ -23,6 +23,11 @@ class DriveList : public Control {
         notify(Change::Text);
         if (onChange) onChange();
     }
+    // The user picks a drive in the list.
+    void choose(std::string drive) {
+        const auto scope = report(UserInput::Kind::Choose, drive);
+        if (takesInput()) setDrive(std::move(drive));
+    }
     const std::vector<std::string>& drives() const { return m_drives; }
     void setDrives(std::vector<std::string> drives) {
         m_drives = std::move(drives);
@@ -46,6 +51,11 @@ class DirList : public Control {
         m_path = std::move(path);
         notify(Change::Text);
         if (onChange) onChange();
+    }
+    // The user enters a folder.
+    void choose(std::string path) {
+        const auto scope = report(UserInput::Kind::Choose, path);
+        if (takesInput()) setPath(std::move(path));
     }
     // The entries the view lists, all full paths: the folders from the root
     // down to the path itself, then its sub-folders. A click on an entry sets
@@ -91,6 +101,7 @@ class FileList : public Control {
     }
     // A click on the list; `index` is the entry under the mouse (-1 for none).
     void click(int index) {
+        const auto scope = report(UserInput::Kind::Click, {}, index);
         if (!takesInput()) return;
         if (index >= -1 && index < listCount() && index != m_index) {
             m_index = index;

@@ -223,6 +223,8 @@ MainForm::MainForm()
                   &Option1[2], &haltbei,  &Label2,  &lzahl,    &okstart,    &okabbrechen,
                   &Line1,      &okdruck,  &okcopy,  &okextern, &okende,     &Frame1,
                   &Drive1,     &Label10,  &Dir1,    &File1,    &okexternok, &okexternabbruch};
+    for (Control* c : m_controls)
+        c->setInputWatch(&m_inputWatch);
 }
 
 Control* MainForm::find(std::string_view name) const {

@@ -64,6 +64,9 @@ class MainForm {
     FileList File1;
     Button okexternok, okexternabbruch;
 
+    // Hears every user input on any of the controls.
+    InputWatch& inputWatch() { return m_inputWatch; }
+
     // Every control in the order of the layout tables (option members included).
     const std::vector<Control*>& controls() const { return m_controls; }
     // A control by name; option members as "Option1(0)" and "Option1(2)".
@@ -75,6 +78,7 @@ class MainForm {
 
   private:
     std::vector<Control*> m_controls;
+    InputWatch m_inputWatch;
 };
 
 }  // namespace tamvek::form

@@ -24,7 +24,9 @@ void OptionGroup::select(int index) {
 }
 
 void OptionGroup::click(int index) {
-    if (has(index) && m_members.at(index)->takesInput()) select(index);
+    if (!has(index)) return;
+    const auto scope = m_members.at(index)->reportClick();
+    if (m_members.at(index)->takesInput()) select(index);
 }
 
 }  // namespace tamvek::form

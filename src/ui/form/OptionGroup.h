@@ -29,8 +29,11 @@ class OptionButton : public Control {
     // A click by the user, as OptionGroup::click with this member's index.
     void click();
 
-  private:
+  protected:
     friend class OptionGroup;
+    InputWatch::Scope reportClick() const { return report(UserInput::Kind::Click); }
+
+  private:
     void setSelected(bool on) {
         if (m_selected == on) return;
         m_selected = on;

@@ -376,7 +376,7 @@ class DriveListView : public ViewOf<QComboBox> {
         connect(w(), &QComboBox::activated, this, [this](int index) {
             const auto& list = m_drives.drives();
             if (m_drives.takesInput() && index >= 0 && index < static_cast<int>(list.size()))
-                m_drives.setDrive(list[static_cast<std::size_t>(index)]);
+                m_drives.choose(list[static_cast<std::size_t>(index)]);
             applyText();
         });
     }
@@ -437,7 +437,7 @@ class DirListView : public ViewOf<QListWidget> {
             const int row = w()->row(item);
             const auto& folders = m_dirs.folders();
             if (m_dirs.takesInput() && row >= 0 && row < static_cast<int>(folders.size()))
-                m_dirs.setPath(folders[static_cast<std::size_t>(row)]);
+                m_dirs.choose(folders[static_cast<std::size_t>(row)]);
         });
     }
 

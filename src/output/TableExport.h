@@ -1,0 +1,24 @@
+#pragma once
+// "Tabellen als CSV speichern": both tables of the window as CSV files (RFC
+// 4180, UTF-8, a header row each). The spin log gives per spin its number and
+// what each of the six pair cells shows: the side that came up ("gefallen"),
+// a win ("gewonnen"), a zero ("Null") and "S" for a stake on it; the
+// profit/loss table gives per row the spin, win or loss, the stake, the Saldo
+// and whether it was played fictitiously.
+
+#include <string>
+#include <utility>
+
+#include "core/Result.h"
+#include "engine/Game.h"
+
+namespace tamvek::output {
+
+// The two files made from the name the user picked: "NAME-Würfe.csv" and
+// "NAME-Gewinn-Verlust.csv" beside it (an ending ".csv" of the name is dropped).
+std::pair<std::string, std::string> tableFiles(const std::string& picked);
+
+// Writes both files; the message names them, or says what went wrong.
+Result<std::string> exportTables(const engine::Game& game, const std::string& picked);
+
+}  // namespace tamvek::output

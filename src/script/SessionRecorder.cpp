@@ -1,0 +1,169 @@
+#include "script/SessionRecorder.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "import/FolderListing.h"
+#include "platform/InputFile.h"
+#include "ui/form/FileLists.h"
+
+namespace tamvek::script {
+
+Result<std::string> fileHash(const std::string& path) {
+    Result<platform::InputFile> file = platform::InputFile::open(path);
+    if (!file) return file.error();
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    char chunk[1 << 16];
+    for (;;) {
+        const Result<std::size_t> got = file->read(chunk, sizeof chunk);
+        if (!got) return got.error();
+        if (*got == 0) break;
+        for (std::size_t i = 0; i < *got; ++i) {
+            hash ^= static_cast<unsigned char>(chunk[i]);
+            hash *= 0x100000001b3ull;
+        }
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string(text);
+}
+
+std::string scriptQuoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                    char hex[5];
+                    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+                    out += hex;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + '"';
+}
+
+SessionRecorder::SessionRecorder(session::Session& session)
+    : m_session(session), m_inner(&session.platform()) {
+    session.usePlatform(*this);
+    listen();
+    session.onRenew({}, [this] {
+        m_lines.clear();
+        m_inAction = false;
+        listen();
+    });
+}
+
+void SessionRecorder::listen() {
+    m_session.form().inputWatch().listen([this](const form::UserInput& input) { begin(input); },
+                                         [this] { end(); });
+    // Numbers from a fixed seed: the replay starts from it.
+    m_seedings = m_session.random().seedings();
+    if (const auto seed = m_session.random().seed())
+        m_lines.push_back("seed " + std::to_string(*seed));
+}
+
+void SessionRecorder::noteSeed(std::size_t at) {
+    const std::uint64_t seedings = m_session.random().seedings();
+    if (seedings == m_seedings) return;
+    m_seedings = seedings;
+    if (const auto seed = m_session.random().seed())
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at),
+                       "seed " + std::to_string(*seed));
+}
+
+void SessionRecorder::begin(const form::UserInput& input) {
+    using Kind = form::UserInput::Kind;
+    noteSeed(m_lines.size());  // a seed set between inputs, by a script
+    const std::string& name = input.control.name();
+    std::string line;
+    switch (input.kind) {
+        case Kind::Type:
+            line = "type " + name + " " + scriptQuoted(input.text);
+            break;
+        case Kind::Paste:
+            line = "paste " + name + " " + scriptQuoted(input.text);
+            break;
+        case Kind::KeyUp:
+            line = "key " + name;
+            break;
+        case Kind::Enter:
+            line = "enter " + name;
+            break;
+        case Kind::Click:
+            if (const auto* files = dynamic_cast<const form::FileList*>(&input.control);
+                files != nullptr && input.index >= 0 && input.index < files->listCount()) {
+                const std::string& file = files->files()[static_cast<std::size_t>(input.index)];
+                const Result<std::string> hash =
+                    fileHash(import::filePath(m_session.form().Dir1.path(), file));
+                line = "select " + scriptQuoted(file) + (hash ? " " + *hash : "");
+            } else {
+                line = "click " + name;
+            }
+            break;
+        case Kind::Choose:
+            line = (input.control.kind() == form::ControlKind::DriveList ? "drive " : "folder ") +
+                   scriptQuoted(input.text);
+            break;
+    }
+    m_actionAt = m_lines.size();
+    m_lines.push_back(std::move(line));
+    m_inAction = true;
+}
+
+void SessionRecorder::end() {
+    // A run drawn during the input seeded the numbers: the seed comes before it.
+    noteSeed(m_actionAt);
+    m_inAction = false;
+}
+
+platform::Answer SessionRecorder::ask(std::string_view text, std::string_view title,
+                                      platform::Buttons buttons) {
+    const platform::Answer answer = m_inner->ask(text, title, buttons);
+    const char* word = answer == platform::Answer::Yes  ? "answer ja"
+                       : answer == platform::Answer::No ? "answer nein"
+                                                        : "answer abbrechen";
+    // The answer is queued before the action that asks.
+    if (m_inAction) {
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(m_actionAt), word);
+        ++m_actionAt;
+    } else {
+        m_lines.emplace_back(word);
+    }
+    return answer;
+}
+
+std::string SessionRecorder::script() const {
+    std::string out = "# Tamvek-Sitzung, am " + m_inner->shortDate() +
+                      " gespeichert; abspielen mit \"Sitzung abspielen\" oder tamvek-cli play\n";
+    for (const std::string& line : m_lines)
+        out += line + "\n";
+    return out;
+}
+
+Result<std::string> SessionRecorder::save(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary);
+    out << script();
+    out.close();
+    if (!out) return Error{path + ": kann nicht geschrieben werden"};
+    return "Sitzung gespeichert: " + path;
+}
+
+}  // namespace tamvek::script

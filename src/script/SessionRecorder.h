@@ -1,0 +1,80 @@
+#pragma once
+// Writes down what the user does in a session as lines of the script format
+// (docs/script-format.md), so that `tamvek-cli play` or the window plays it
+// again and ends in the same dump: every input on the controls as the user
+// gave it, the answer to every question before the action that asked it, a
+// `seed` line for every draw of random numbers, and an import with a hash of
+// the file's content, so a replay refuses a file that has changed. It stands
+// between the session and its platform, and hears the form's inputs; a new
+// game (Session::renew) starts a new record.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Result.h"
+#include "platform/Platform.h"
+#include "session/Session.h"
+
+namespace tamvek::script {
+
+// A hash of a file's content, as `select NAME HASH` names it: FNV-1a, 64 bits,
+// in hexadecimal.
+Result<std::string> fileHash(const std::string& path);
+
+// `text` as a quoted script word: blanks kept, quotes, backslashes and control
+// characters escaped.
+std::string scriptQuoted(std::string_view text);
+
+class SessionRecorder : public platform::Platform {
+  public:
+    // Takes its place between `session` and the platform it talks to now.
+    explicit SessionRecorder(session::Session& session);
+    SessionRecorder(const SessionRecorder&) = delete;
+    SessionRecorder& operator=(const SessionRecorder&) = delete;
+
+    // The platform behind it, for a while (a replay answers from its script).
+    void setInner(platform::Platform& inner) { m_inner = &inner; }
+    platform::Platform& inner() const { return *m_inner; }
+
+    const std::vector<std::string>& lines() const { return m_lines; }
+    // The whole script, a heading comment first.
+    std::string script() const;
+    Result<std::string> save(const std::string& path) const;
+
+    platform::Answer ask(std::string_view text, std::string_view title,
+                         platform::Buttons buttons) override;
+    void playSound(const std::string& path) override { m_inner->playSound(path); }
+    std::string programFolder() const override { return m_inner->programFolder(); }
+    Result<platform::InputFile> openFile(const std::string& path) const override {
+        return m_inner->openFile(path);
+    }
+    Result<std::string> readFile(const std::string& path) const override {
+        return m_inner->readFile(path);
+    }
+    std::string shortDate() const override { return m_inner->shortDate(); }
+    void repaintNow(const form::Control& control) override { m_inner->repaintNow(control); }
+    void focus(const form::Control& control) override { m_inner->focus(control); }
+    std::vector<std::string> drives() const override { return m_inner->drives(); }
+    bool printerSetup() override { return m_inner->printerSetup(); }
+    platform::PrintOutcome printReport(const platform::PrintJob& job) override {
+        return m_inner->printReport(job);
+    }
+    platform::PrintOutcome printWindowImage() override { return m_inner->printWindowImage(); }
+    void quit() override { m_inner->quit(); }
+
+  private:
+    void listen();
+    void begin(const form::UserInput& input);
+    void end();
+    void noteSeed(std::size_t at);
+
+    session::Session& m_session;
+    platform::Platform* m_inner;
+    std::vector<std::string> m_lines;
+    std::size_t m_actionAt = 0;  // where the input under way stands in the lines
+    bool m_inAction = false;
+    std::uint64_t m_seedings = 0;  // the random source's seedings written down
+};
+
+}  // namespace tamvek::script
