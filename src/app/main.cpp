@@ -25,6 +25,7 @@
 #include "script/RecordingPlatform.h"
 #include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
+#include "script/SessionRecorder.h"
 #include "session/Session.h"
 #include "ui/qt/German.h"
 #include "ui/qt/MainWindow.h"
@@ -114,6 +115,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (options->printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options->printTo));
     QApplication::setApplicationName(QStringLiteral("Tamvek"));
+    QApplication::setApplicationVersion(QStringLiteral(TAMVEK_VERSION));
     if (!tamvek::qt::speakGerman(app))
         std::cerr << "tamvek: Qt's German translations are not installed "
                      "(qt6-translations-l10n); its own dialogs stay English\n";
@@ -147,13 +149,18 @@ int main(int argc, char** argv) {
     tamvek::platform::Platform& services =
         recorder ? static_cast<tamvek::platform::Platform&>(*recorder) : platform;
     tamvek::session::Session session(services, *random);
+    // Everything the user does is written down, for "Sitzung speichern".
+    tamvek::script::SessionRecorder sessionRecorder(session);
+    const auto menu = tamvek::script::sessionMenu(session, sessionRecorder, std::cout);
     tamvek::qt::MainWindow window(session);
+    window.setMenu(*menu);
     platform.setWindow(&window);
 
     if (actions != nullptr) {
         // Questions take their answers from the script; afterwards the user answers.
         recorder->setScripted(true);
         tamvek::script::ScriptPlayer player(session, *recorder, std::cout);
+        player.setMenu(menu.get());
         // Every keystroke redraws the box: a sane length keeps that quick.
         player.setLongestTypedText(100'000);
         const tamvek::script::ScriptResult result = player.run(*actions);

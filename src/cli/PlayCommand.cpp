@@ -3,9 +3,11 @@
 #include "cli/Commands.h"
 #include "engine/RandomSource.h"
 #include "platform/HeadlessPlatform.h"
+#include "script/Menu.h"
 #include "script/RecordingPlatform.h"
 #include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
+#include "script/SessionRecorder.h"
 #include "session/Session.h"
 
 namespace tamvek::cli {
@@ -31,7 +33,11 @@ int runPlay(const PlayOptions& options, const char* argv0) {
     recorder.setScripted(true);
     const auto random = engine::makeRandom(seed);
     session::Session session(recorder, *random);
+    // What the script does is written down as a session, which it can save.
+    script::SessionRecorder sessionRecorder(session);
+    const auto menu = script::sessionMenu(session, sessionRecorder, std::cout);
     script::ScriptPlayer player(session, recorder, std::cout);
+    player.setMenu(menu.get());
 
     const script::ScriptResult result = player.run(source->stream());
     std::cout.flush();

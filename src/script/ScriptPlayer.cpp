@@ -312,17 +312,32 @@ void ScriptPlayer::addStandardActions() {
     });
 }
 
-Result<std::string> replaySession(session::Session& session, RecordingPlatform& recorder,
+Result<std::string> replaySession(session::Session& session, SessionRecorder& recorder,
                                   std::ostream& out, const std::string& file, Menu* menu) {
+    // A session that plays itself would never end.
+    static bool replaying = false;
+    if (replaying) return Error{"Eine Sitzung kann keine Sitzung abspielen: " + file};
     Result<ScriptSource> source = ScriptSource::open(file);
     if (!source) return source.error();
+
+    platform::Platform& before = recorder.inner();
+    RecordingPlatform answers(before);
+    answers.setScripted(true);
+    struct Restore {
+        SessionRecorder& recorder;
+        platform::Platform& before;
+        ~Restore() {
+            recorder.setInner(before);
+            replaying = false;
+        }
+    } restore{recorder, before};
+    replaying = true;
+    recorder.setInner(answers);
+
     session.renew();
-    ScriptPlayer player(session, recorder, out);
+    ScriptPlayer player(session, answers, out);
     player.setMenu(menu);
-    const bool scripted = recorder.scripted();
-    recorder.setScripted(true);
     const ScriptResult result = player.run(source->stream());
-    recorder.setScripted(scripted);
     if (!result.ok)
         return Error{source->shownName() + ":" + std::to_string(result.line) + ": " +
                      result.message};

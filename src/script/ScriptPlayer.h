@@ -99,9 +99,13 @@ class ScriptPlayer {
     Menu* m_menu = nullptr;
 };
 
-// Plays the saved session in `file` on a fresh game of `session`, the
-// recording platform answering its questions: "Sitzung abspielen".
-Result<std::string> replaySession(session::Session& session, RecordingPlatform& recorder,
+class SessionRecorder;
+
+// Plays the saved session in `file` on a fresh game of `session`:
+// "Sitzung abspielen". Its questions are answered from the file; afterwards
+// the platform behind `recorder` answers again. A session cannot play another
+// one while it plays.
+Result<std::string> replaySession(session::Session& session, SessionRecorder& recorder,
                                   std::ostream& out, const std::string& file, Menu* menu);
 
 }  // namespace tamvek::script

@@ -67,6 +67,7 @@ SessionRecorder::SessionRecorder(session::Session& session)
     session.onRenew({}, [this] {
         m_lines.clear();
         m_inAction = false;
+        m_enterIn = nullptr;
         listen();
     });
 }
@@ -92,6 +93,13 @@ void SessionRecorder::noteSeed(std::size_t at) {
 void SessionRecorder::begin(const form::UserInput& input) {
     using Kind = form::UserInput::Kind;
     noteSeed(m_lines.size());  // a seed set between inputs, by a script
+    // The script's `enter` is the press and the release of the key: the
+    // release that follows the press in the same box is part of it.
+    const bool release = input.kind == Kind::KeyUp && &input.control == m_enterIn;
+    m_enterIn = input.kind == Kind::Enter ? &input.control : nullptr;
+    m_actionAt = m_lines.size();
+    m_inAction = true;
+    if (release) return;
     const std::string& name = input.control.name();
     std::string line;
     switch (input.kind) {
@@ -123,9 +131,7 @@ void SessionRecorder::begin(const form::UserInput& input) {
                    scriptQuoted(input.text);
             break;
     }
-    m_actionAt = m_lines.size();
     m_lines.push_back(std::move(line));
-    m_inAction = true;
 }
 
 void SessionRecorder::end() {

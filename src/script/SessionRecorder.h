@@ -74,7 +74,8 @@ class SessionRecorder : public platform::Platform {
     std::vector<std::string> m_lines;
     std::size_t m_actionAt = 0;  // where the input under way stands in the lines
     bool m_inAction = false;
-    std::uint64_t m_seedings = 0;  // the random source's seedings written down
+    const form::Control* m_enterIn = nullptr;  // the box that took the last input, an Enter
+    std::uint64_t m_seedings = 0;              // the random source's seedings written down
 };
 
 }  // namespace tamvek::script

@@ -1,5 +1,7 @@
 #include "ui/qt/MainWindow.h"
 
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QStatusBar>
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include "ui/qt/ControlView.h"
 #include "ui/qt/Deferred.h"
 #include "ui/qt/FocusFrame.h"
+#include "ui/qt/MenuBar.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/StatusLine.h"
 
@@ -67,26 +70,67 @@ QIcon MainWindow::drawIcon() {
 
 MainWindow::MainWindow(session::Session& session, QWidget* parent)
     : QMainWindow(parent), m_session(session) {
-    form::MainForm& f = session.form();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(qstr(f.title));
+    setWindowTitle(qstr(session.form().title));
     setWindowIcon(drawIcon());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, qcolour(form::MainForm::background));
     setPalette(pal);
     setAutoFillBackground(true);
 
-    m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("clientArea"));
-    m_client->setFont(makeFont(form::Font{}));
-    m_client->setFixedSize(px(form::MainForm::clientWidth), px(form::MainForm::clientHeight));
-    setCentralWidget(m_client);
-
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
     bar->setFont(makeFont(form::Font{8.25, false}));
     m_status = new StatusLine(bar);
     bar->addWidget(m_status, 1);
+    m_focusFrame = new FocusFrame(this);
+
+    buildViews();
+    // A replayed session starts on a fresh game: new controls, new views.
+    session.onRenew(
+        [this, alive = m_windowAlive] {
+            if (*alive) dropViews();
+        },
+        [this, alive = m_windowAlive] {
+            if (*alive) buildViews();
+        });
+    fitSize();
+}
+
+void MainWindow::setMenu(script::Menu& menu) {
+    menu.setRun("Hilfe/Über Tamvek", [this](const std::string&) -> Result<std::string> {
+        QMessageBox::about(this, QStringLiteral("Über Tamvek"), aboutText());
+        return std::string();
+    });
+    m_menu = new MenuBar(*this, m_session, menu, *m_status);
+    connect(this, &MainWindow::inputHandled, m_menu, &MenuBar::update);
+    fitSize();
+}
+
+QString MainWindow::aboutText() {
+    return QStringLiteral(
+               "<p><b>Tamvek %1</b></p>"
+               "<p>Simulator für die sechs einfachen Chancen des Roulette mit einer Null: "
+               "Rot/Schwarz, Manque/Passe und Gerade/Ungerade.</p>"
+               "<p>Setzen, reiten lassen, absetzen, Permanenzen der Spielbanken einlesen "
+               "und Systeme über ganze Permanenzen testen.</p>")
+        .arg(QCoreApplication::applicationVersion());
+}
+
+void MainWindow::fitSize() {
+    const int menuHeight = menuWidget() != nullptr ? menuWidget()->sizeHint().height() : 0;
+    setFixedSize(m_client->width(),
+                 menuHeight + m_client->height() + statusBar()->sizeHint().height());
+}
+
+void MainWindow::buildViews() {
+    form::MainForm& f = m_session.form();
+    m_alive = std::make_shared<bool>(true);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setFont(makeFont(form::Font{}));
+    m_client->setFixedSize(px(form::MainForm::clientWidth), px(form::MainForm::clientHeight));
+    setCentralWidget(m_client);
 
     for (form::Control* c : f.controls()) {
         QWidget* parentWidget = c->parent() ? m_viewOf.at(c->parent())->widget() : m_client;
@@ -124,12 +168,36 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
         if (drawnOnTheWindow((*it)->control().kind())) (*it)->widget()->lower();
     orderTabs();
     coverControls();
-    m_focusFrame = new FocusFrame(this);
-    setFixedSize(m_client->width(), m_client->height() + bar->sizeHint().height());
+    m_focusFrame->raise();
+    f.inputWatch().listen({}, [this, alive = m_alive] {
+        if (*alive) runOnceLater(this, m_inputQueued, [this] { emit inputHandled(); });
+    });
+    if (m_shown) {
+        m_client->show();
+        for (const auto& view : m_views)
+            view->shown();
+        if (!m_tabChain.empty()) m_tabChain.front()->setFocus();
+    }
+}
+
+void MainWindow::dropViews() {
+    if (QWidget* focus = focusWidget()) focus->clearFocus();
+    *m_alive = false;
+    // The widgets go first, while the views and controls they talk to live.
+    delete takeCentralWidget();
+    m_client = nullptr;
+    m_tabChain.clear();
+    m_focusPolicy.clear();
+    m_panels.clear();
+    m_focusBeforePanel = nullptr;
+    m_focusWasInPanel = false;
+    m_viewOf.clear();
+    m_views.clear();
 }
 
 MainWindow::~MainWindow() {
     *m_alive = false;
+    *m_windowAlive = false;
 }
 
 void MainWindow::orderTabs() {

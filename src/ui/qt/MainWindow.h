@@ -14,12 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "script/Menu.h"
 #include "session/Session.h"
 #include "ui/qt/FocusFrame.h"
 
 namespace tamvek::qt {
 
 class ControlView;
+class MenuBar;
 class StatusLine;
 
 class MainWindow : public QMainWindow {
@@ -32,17 +34,34 @@ class MainWindow : public QMainWindow {
     static int px(int twips);
     // The window icon, drawn at 32 by 32 pixels.
     static QIcon drawIcon();
+    // What "Über Tamvek" says.
+    static QString aboutText();
 
     // The form's client area, which holds every control; its size is fixed.
     QWidget* clientArea() const { return m_client; }
     StatusLine* statusLine() const { return m_status; }
+    // The menu bar above the client area, made from `menu`, which must outlive
+    // the window. The window gives the entries that open windows their work.
+    void setMenu(script::Menu& menu);
+    MenuBar* menu() const { return m_menu; }
+
     // The frame that marks the control with the keyboard focus.
     FocusFrame* focusFrame() const { return m_focusFrame; }
+
+  signals:
+    // Once the event loop is back after a user's input on the controls (a
+    // click, a key, a choice): the time to bring figures beside the window
+    // up to date. Many inputs in a row (a replayed session) give one signal.
+    void inputHandled();
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The views of the session's controls, made anew for a fresh game.
+    void buildViews();
+    void dropViews();
+    void fitSize();
     void orderTabs();
     // Controls under a shown panel (the import panel, the info text) take no
     // keyboard focus, as they take no mouse clicks.
@@ -61,6 +80,7 @@ class MainWindow : public QMainWindow {
     session::Session& m_session;
     QWidget* m_client = nullptr;
     StatusLine* m_status = nullptr;
+    MenuBar* m_menu = nullptr;
     QPointer<FocusFrame> m_focusFrame;
     std::vector<std::unique_ptr<ControlView>> m_views;
     std::map<const form::Control*, ControlView*> m_viewOf;
@@ -71,8 +91,11 @@ class MainWindow : public QMainWindow {
     bool m_focusWasInPanel = false;
     bool m_settleQueued = false;
     bool m_shown = false;
-    // Observers outlive the window in the model; they check this first.
+    bool m_inputQueued = false;
+    // Observers outlive the views in the model; they check this first. The
+    // session's listeners outlive the window.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    std::shared_ptr<bool> m_windowAlive = std::make_shared<bool>(true);
 };
 
 }  // namespace tamvek::qt
