@@ -12,6 +12,8 @@
 #include "ui/qt/FocusFrame.h"
 #include "ui/qt/MenuBar.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/SaldoCurveWindow.h"
+#include "ui/qt/StatisticsWindow.h"
 #include "ui/qt/StatusLine.h"
 
 namespace tamvek::qt {
@@ -102,9 +104,54 @@ void MainWindow::setMenu(script::Menu& menu) {
         QMessageBox::about(this, QStringLiteral("Über Tamvek"), aboutText());
         return std::string();
     });
+    menu.setRun("Auswertung/Saldo-Kurve", [this](const std::string&) -> Result<std::string> {
+        openCurve();
+        return std::string();
+    });
+    menu.setRun("Auswertung/Statistik der Permanenz",
+                [this](const std::string&) -> Result<std::string> {
+                    openStatistics();
+                    return std::string();
+                });
     m_menu = new MenuBar(*this, m_session, menu, *m_status);
     connect(this, &MainWindow::inputHandled, m_menu, &MenuBar::update);
+    connect(this, &MainWindow::inputHandled, this, &MainWindow::refreshBeside);
     fitSize();
+}
+
+SaldoCurveWindow* MainWindow::saldoCurve() const {
+    return m_curve.data();
+}
+
+StatisticsWindow* MainWindow::statistics() const {
+    return m_statistics.data();
+}
+
+void MainWindow::openCurve() {
+    if (m_curve.isNull()) {
+        m_curve = new SaldoCurveWindow(m_session.game().ledger, this);
+        m_curve->setAttribute(Qt::WA_DeleteOnClose);
+        m_curve->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    m_curve->refresh();
+    m_curve->show();
+    m_curve->raise();
+}
+
+void MainWindow::openStatistics() {
+    if (m_statistics.isNull()) {
+        m_statistics = new StatisticsWindow(m_session.game(), this);
+        m_statistics->setAttribute(Qt::WA_DeleteOnClose);
+        m_statistics->move(frameGeometry().bottomLeft() + QPoint(0, 8));
+    }
+    m_statistics->refresh();
+    m_statistics->show();
+    m_statistics->raise();
+}
+
+void MainWindow::refreshBeside() {
+    if (!m_curve.isNull()) m_curve->refresh();
+    if (!m_statistics.isNull()) m_statistics->refresh();
 }
 
 QString MainWindow::aboutText() {
@@ -172,6 +219,8 @@ void MainWindow::buildViews() {
     f.inputWatch().listen({}, [this, alive = m_alive] {
         if (*alive) runOnceLater(this, m_inputQueued, [this] { emit inputHandled(); });
     });
+    if (std::exchange(m_curveWasOpen, false)) openCurve();
+    if (std::exchange(m_statisticsWasOpen, false)) openStatistics();
     if (m_shown) {
         m_client->show();
         for (const auto& view : m_views)
@@ -181,6 +230,11 @@ void MainWindow::buildViews() {
 }
 
 void MainWindow::dropViews() {
+    // The windows beside read the game that goes: they are made anew for the next.
+    m_curveWasOpen = !m_curve.isNull();
+    m_statisticsWasOpen = !m_statistics.isNull();
+    delete m_curve.data();
+    delete m_statistics.data();
     if (QWidget* focus = focusWidget()) focus->clearFocus();
     *m_alive = false;
     // The widgets go first, while the views and controls they talk to live.

@@ -22,6 +22,8 @@ namespace tamvek::qt {
 
 class ControlView;
 class MenuBar;
+class SaldoCurveWindow;
+class StatisticsWindow;
 class StatusLine;
 
 class MainWindow : public QMainWindow {
@@ -44,6 +46,9 @@ class MainWindow : public QMainWindow {
     // the window. The window gives the entries that open windows their work.
     void setMenu(script::Menu& menu);
     MenuBar* menu() const { return m_menu; }
+    // The windows beside the game, once the menu opened them (else null).
+    SaldoCurveWindow* saldoCurve() const;
+    StatisticsWindow* statistics() const;
 
     // The frame that marks the control with the keyboard focus.
     FocusFrame* focusFrame() const { return m_focusFrame; }
@@ -62,6 +67,9 @@ class MainWindow : public QMainWindow {
     void buildViews();
     void dropViews();
     void fitSize();
+    void openCurve();
+    void openStatistics();
+    void refreshBeside();
     void orderTabs();
     // Controls under a shown panel (the import panel, the info text) take no
     // keyboard focus, as they take no mouse clicks.
@@ -81,6 +89,11 @@ class MainWindow : public QMainWindow {
     QWidget* m_client = nullptr;
     StatusLine* m_status = nullptr;
     MenuBar* m_menu = nullptr;
+    QPointer<SaldoCurveWindow> m_curve;
+    QPointer<StatisticsWindow> m_statistics;
+    // Which of them a fresh game opens again.
+    bool m_curveWasOpen = false;
+    bool m_statisticsWasOpen = false;
     QPointer<FocusFrame> m_focusFrame;
     std::vector<std::unique_ptr<ControlView>> m_views;
     std::map<const form::Control*, ControlView*> m_viewOf;

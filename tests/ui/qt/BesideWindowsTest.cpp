@@ -1,0 +1,185 @@
+// The windows beside the game: the Saldo curve and the statistics, opened from
+// the menu, following the game after every press, and made anew for a
+// replayed session.
+
+#include <QAction>
+#include <QBarSet>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtCharts>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "WindowFixture.h"
+#include "script/Menu.h"
+#include "script/RecordingPlatform.h"
+#include "script/ScriptPlayer.h"
+#include "script/SessionRecorder.h"
+#include "ui/qt/MenuBar.h"
+#include "ui/qt/SaldoCurveWindow.h"
+#include "ui/qt/StatisticsWindow.h"
+
+namespace tamvek::test {
+namespace {
+
+struct BesideFixture {
+    QuietPlatform qt;
+    script::RecordingPlatform watch{qt};
+    engine::Mt19937Random random{11};
+    session::Session session{watch, random};
+    script::SessionRecorder recorder{session};
+    std::ostringstream out;
+    std::unique_ptr<script::Menu> menu = script::sessionMenu(session, recorder, out);
+    qt::MainWindow window{session};
+    QTemporaryDir folder;
+
+    BesideFixture() {
+        window.setMenu(*menu);
+        window.menu()->setShowFailures(false);
+        qt.setWindow(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    // Plays script lines on the window's game, as `tamvek --script` does.
+    void play(const std::string& lines) {
+        watch.setScripted(true);
+        script::ScriptPlayer player(session, watch, out);
+        player.setMenu(menu.get());
+        std::istringstream in(lines);
+        const auto result = player.run(in);
+        watch.setScripted(false);
+        QVERIFY2(result.ok, result.message.c_str());
+        QCoreApplication::processEvents();  // the windows beside follow once the loop is back
+    }
+    // A seeded run: stakes on red, a fictitious stretch from spin 10 to 20.
+    void playStakesAndFiction(int spins) {
+        play("seed 5\npaste textanzahl " + std::to_string(spins) +
+             "\nclick okstart\npaste srot 2\nclick oksetz1\n");
+        for (int spin = 2; spin <= spins; ++spin) {
+            std::string line;
+            if (spin == 10 || spin == 20) line += "click okfiktiv\n";
+            if (session.form().oksetz1.takesInput()) line += "paste srot 2\nclick oksetz1\n";
+            play(line + "click okstart\n");
+        }
+    }
+};
+
+std::size_t pointsIn(const std::vector<QLineSeries*>& series) {
+    std::size_t n = 0;
+    for (const QLineSeries* s : series)
+        n += static_cast<std::size_t>(s->count());
+    return n;
+}
+
+}  // namespace
+
+class BesideWindowsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theCurveFollowsTheGame() {
+        BesideFixture f;
+        f.window.menu()->action("Auswertung/Saldo-Kurve")->trigger();
+        qt::SaldoCurveWindow* curve = f.window.saldoCurve();
+        QVERIFY(curve != nullptr && curve->isVisible());
+        QCOMPARE(pointsIn(curve->stretches()), std::size_t{0});
+
+        f.playStakesAndFiction(30);
+        const auto& spins = f.session.game().ledger.spins();
+        QCOMPARE(spins.size(), std::size_t{30});
+        // Real, fictitious from spin 10 on, real again from 20: three stretches that
+        // join, each starting where the last one ended.
+        std::vector<QLineSeries*> used;
+        for (QLineSeries* s : curve->stretches())
+            if (s->count() > 0) used.push_back(s);
+        QCOMPARE(used.size(), std::size_t{3});
+        QCOMPARE(used[1]->pen().color(), QColor(0x00, 0xC0, 0xC0));
+        QVERIFY(used[0]->pen().color() != used[1]->pen().color());
+        QCOMPARE(used[0]->at(used[0]->count() - 1), used[1]->at(0));
+        QCOMPARE(pointsIn(used), std::size_t{30 + 1 + 2});  // spin 0 and two joints
+
+        double high = 0, low = 0;
+        for (const engine::SpinRecord& r : spins) {
+            high = std::max(high, r.saldo);
+            low = std::min(low, r.saldo);
+        }
+        QCOMPARE(curve->highest()->at(0).y(), high);
+        QCOMPARE(curve->lowest()->at(0).y(), low);
+        QVERIFY(curve->lowest()->pointLabelsFormat().startsWith("Tiefster Saldo: "));
+
+        // The pairs' own results, on request.
+        curve->pairToggle()->setChecked(true);
+        QCOMPARE(curve->pairSeries()[0]->count(), 31);
+        QCOMPARE(curve->pairSeries()[0]->at(30).y(), spins.back().pairResult[0]);
+
+        const QString png = f.folder.filePath("kurve.png");
+        const QString svg = f.folder.filePath("kurve.svg");
+        QVERIFY(curve->savePng(png));
+        QVERIFY(curve->saveSvg(svg));
+        QVERIFY(QFileInfo(png).size() > 1000);
+        QVERIFY(QFileInfo(svg).size() > 1000);
+        QVERIFY(!curve->savePng(f.folder.filePath("kein/ordner/kurve.png")));
+        QVERIFY(!curve->saveSvg(f.folder.filePath("kein/ordner/kurve.svg")));
+        if (const QByteArray shots = qgetenv("TAMVEK_SHOTS"); !shots.isEmpty()) {
+            curve->pairToggle()->setChecked(false);
+            curve->savePng(QString::fromUtf8(shots) + "/saldo-kurve-30.png");
+        }
+    }
+
+    void theStatisticsCountWhatWasPlayedOrTheWholePermanence() {
+        BesideFixture f;
+        const std::string samples = std::string(TAMVEK_TEST_DATA) + "/../../samples";
+        f.play("click okextern\nfolder \"" + samples +
+               "\"\nselect hamburg-tisch3-118.txt\nclick okexternok\n");
+        QVERIFY(f.session.state().permanenceLoaded != 0);
+        f.window.menu()->action("Auswertung/Statistik der Permanenz")->trigger();
+        qt::StatisticsWindow* statistics = f.window.statistics();
+        QVERIFY(statistics != nullptr);
+        QCOMPARE(statistics->figures().spins, std::uint64_t{0});
+
+        f.play("click okstart\nclick okstart\nclick okstart\n");
+        QCOMPARE(statistics->figures().spins, std::uint64_t(f.session.state().currentSpin));
+        std::uint64_t sum = statistics->figures().zero;
+        for (int k : {0, 1})
+            sum += statistics->figures().counts[static_cast<std::size_t>(k)];
+        QVERIFY(sum <= 3);
+
+        statistics->setWholePermanence(true);
+        QCOMPARE(statistics->figures().spins,
+                 static_cast<std::uint64_t>(f.session.state().importedCount));
+        QCOMPARE(statistics->table()->item(0, 0)->text().toULongLong(),
+                 statistics->figures().counts[0]);
+        double observed = 0;
+        for (int i = 0; i < statistics->observed()->count(); ++i)
+            observed += statistics->observed()->at(i);
+        double series = 0;
+        for (const auto& pair : statistics->figures().series)
+            for (const std::uint64_t n : pair)
+                series += static_cast<double>(n);
+        QCOMPARE(observed, series);
+        if (const QByteArray shots = qgetenv("TAMVEK_SHOTS"); !shots.isEmpty())
+            statistics->grab().save(QString::fromUtf8(shots) + "/statistik.png");
+    }
+
+    void aReplayedSessionGetsWindowsOfItsOwn() {
+        BesideFixture f;
+        f.playStakesAndFiction(8);
+        const QString saved = f.folder.filePath("sitzung.txt");
+        f.play("menu \"Datei/Sitzung speichern\" \"" + saved.toStdString() + "\"\n");
+        f.window.menu()->action("Auswertung/Saldo-Kurve")->trigger();
+        f.window.menu()->action("Auswertung/Statistik der Permanenz")->trigger();
+        f.play("menu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
+        qt::SaldoCurveWindow* curve = f.window.saldoCurve();
+        QVERIFY(curve != nullptr && curve->isVisible());
+        QVERIFY(f.window.statistics() != nullptr);
+        QCOMPARE(pointsIn(curve->stretches()), std::size_t{8 + 1});
+        QCOMPARE(f.window.statistics()->figures().spins, std::uint64_t{8});
+    }
+};
+
+}  // namespace tamvek::test
+
+QTEST_MAIN(tamvek::test::BesideWindowsTest)
+#include "BesideWindowsTest.moc"
