@@ -14,7 +14,7 @@ void drawNumbers(Game& game) {
     }
 }
 
-std::int16_t nextNumber(Game& game, double s) {
+std::int16_t nextNumber(const Game& game, double s) {
     const GameState& st = game.state;
     const auto index = nearestInt<std::int64_t>(s);
     if (index < 0) return 0;

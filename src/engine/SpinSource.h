@@ -18,7 +18,7 @@ namespace tamvek::engine {
 void drawNumbers(Game& game);
 // The number of spin s (counted from 1); an element never written, or beyond
 // the array, plays 0.
-std::int16_t nextNumber(Game& game, double s);
+std::int16_t nextNumber(const Game& game, double s);
 
 // 1 red, 2 black, 0 none (zero, 37 and every number outside the table).
 int colourOf(const GameState& state, int n);

@@ -1,242 +1,320 @@
 #include "ui/qt/SaldoCurveWindow.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
-#include <QtCharts>
+#include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
-#include "core/Numbers.h"
-#include "ui/qt/QtPrinter.h"
-#include "ui/qt/QtText.h"
+#include "ui/qt/GermanFigures.h"
+#include "ui/qt/SaldoCurveItem.h"
 
 namespace tamvek::qt {
 namespace {
 
-const QColor realColour(0x00, 0x00, 0x80);
-const QColor fictitiousColour(0x00, 0xC0, 0xC0);  // as the spin log marks such spins
-const QColor pairColours[3] = {QColor(0xC0, 0x00, 0x00), QColor(0x80, 0x60, 0x00),
-                               QColor(0x00, 0x80, 0x00)};
+const QColor realColour(0x30, 0x30, 0x30);
+const QColor fictitiousColour(0x00, 0xC0, 0xC0);  // as the fictitious rows of both tables
+const QColor highestColour(0xC0, 0x00, 0x00);     // the "G" of the profit/loss table
+const QColor lowestColour(0x00, 0x00, 0xC0);      // its "V"
+
+// Named as the stake boxes' headings name them.
 const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
+const QColor pairColours[3] = {QColor(0xE0, 0x60, 0x60), QColor(0x50, 0x80, 0xE0),
+                               QColor(0x40, 0xA0, 0x40)};
 
-QString figure(double value) {
-    QString text = qstr(numberText(value));
-    text.replace(QLatin1Char('.'), QLatin1Char(','));
-    if (value < 0) text.replace(0, 1, QChar(0x2212));  // a real minus sign
-    return text;
-}
+const char* const emptyHint = "Noch kein Wurf gespielt. Die Kurve zeigt den Saldo nach jedem Wurf.";
 
-QScatterSeries* marker(const QColor& colour) {
+QScatterSeries* makeMarker(const QColor& colour) {
     auto* s = new QScatterSeries;
-    s->setMarkerSize(9);
     s->setColor(colour);
     s->setBorderColor(colour);
-    s->setPointLabelsVisible(true);
-    s->setPointLabelsClipping(false);
-    s->setPointLabelsColor(colour);
+    s->setMarkerSize(9);
     return s;
+}
+
+// A step of 1, 2 or 5 times a power of ten that divides `span` into about
+// `parts` parts: round figures on the axis at any scale.
+double niceStep(double span, int parts) {
+    const double raw = std::max(span / parts, 1.0);
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power) return m * power;
+    return 10 * power;
+}
+
+// The axis from `low` to `high`, widened to whole steps.
+void setScale(QValueAxis* axis, double low, double high, int parts) {
+    const double step = niceStep(high - low, parts);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
 }
 
 }  // namespace
 
 SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ledger(ledger) {
-    setObjectName(QStringLiteral("saldoCurve"));
     setWindowTitle(QStringLiteral("Tamvek – Saldo-Kurve"));
+    setObjectName(QStringLiteral("saldoCurve"));
+
     m_chart = new QChart;
+    m_chart->setTitle(QStringLiteral("Saldo nach jedem Wurf"));
     m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->setMargins(QMargins(6, 6, 6, 6));
-    m_spins = new QValueAxis;
-    m_spins->setTitleText(QStringLiteral("Wurf"));
-    m_spins->setLabelFormat(QStringLiteral("%d"));
-    m_saldo = new QValueAxis;
-    m_saldo->setTitleText(QStringLiteral("Saldo (Stücke)"));
-    m_saldo->setLabelFormat(QStringLiteral("%d"));
-    m_chart->addAxis(m_spins, Qt::AlignBottom);
-    m_chart->addAxis(m_saldo, Qt::AlignLeft);
+    m_spinAxis = new QValueAxis;
+    m_spinAxis->setTitleText(QStringLiteral("Wurf"));
+    m_spinAxis->setLabelFormat(QStringLiteral("%i"));
+    m_saldoAxis = new QValueAxis;
+    m_saldoAxis->setTitleText(QStringLiteral("Saldo (Stücke)"));
+    m_saldoAxis->setLabelFormat(QStringLiteral("%i"));
+    m_chart->addAxis(m_spinAxis, Qt::AlignBottom);
+    m_chart->addAxis(m_saldoAxis, Qt::AlignLeft);
 
-    m_highest = marker(QColor(0x00, 0x80, 0x00));
-    m_lowest = marker(QColor(0xC0, 0x00, 0x00));
-    for (QScatterSeries* s : {m_highest, m_lowest}) {
+    auto attach = [this](QAbstractSeries* s) {
         m_chart->addSeries(s);
-        s->attachAxis(m_spins);
-        s->attachAxis(m_saldo);
-    }
+        s->attachAxis(m_spinAxis);
+        s->attachAxis(m_saldoAxis);
+    };
+    m_realKey = new QLineSeries;
+    m_realKey->setName(QStringLiteral("Saldo"));
+    m_realKey->setPen(QPen(realColour, 2));
+    attach(m_realKey);
+    m_fictitiousKey = new QLineSeries;
+    m_fictitiousKey->setName(QStringLiteral("Fiktivspiel"));
+    m_fictitiousKey->setPen(QPen(fictitiousColour, 2));
+    attach(m_fictitiousKey);
     for (int p = 0; p < 3; ++p) {
-        auto* s = new QLineSeries;
-        s->setName(QString::fromUtf8(pairNames[p]));
-        s->setPen(QPen(pairColours[p], 1.2, Qt::DashLine));
-        s->setVisible(false);
-        m_chart->addSeries(s);
-        s->attachAxis(m_spins);
-        s->attachAxis(m_saldo);
-        m_pairs.push_back(s);
+        m_pairs[p] = new QLineSeries;
+        m_pairs[p]->setName(QString::fromUtf8(pairNames[p]));
+        m_pairs[p]->setPen(QPen(pairColours[p], 1.5));
+        attach(m_pairs[p]);
+        m_pairs[p]->setVisible(false);
     }
+    m_highest = makeMarker(highestColour);
+    m_highest->setName(QStringLiteral("Höchster Saldo"));
+    attach(m_highest);
+    m_lowest = makeMarker(lowestColour);
+    m_lowest->setName(QStringLiteral("Tiefster Saldo"));
+    attach(m_lowest);
+    // The marks carry their own captions, which the chart's point labels
+    // would centre over the point and cut off at the edge.
+    for (QScatterSeries* s : {m_highest, m_lowest})
+        m_chart->legend()->markers(s).value(0)->setVisible(false);
+    m_highestLabel = new QGraphicsSimpleTextItem(m_chart);
+    m_highestLabel->setBrush(highestColour);
+    m_highestLabel->setZValue(10);
+    m_lowestLabel = new QGraphicsSimpleTextItem(m_chart);
+    m_lowestLabel->setBrush(lowestColour);
+    m_lowestLabel->setZValue(10);
 
-    m_view = new QChartView(m_chart, this);
-    m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumSize(560, 340);
-    m_hint = new QLabel(
-        QStringLiteral("Noch kein Wurf gespielt: die Kurve beginnt mit dem ersten Wurf."), this);
-    m_pairToggle = new QCheckBox(QStringLiteral("Ergebnis je Chancenpaar"), this);
-    auto* png = new QPushButton(QStringLiteral("Als PNG speichern …"), this);
-    auto* svg = new QPushButton(QStringLiteral("Als SVG speichern …"), this);
-    connect(m_pairToggle, &QCheckBox::toggled, this, [this] {
-        m_drawn = ~std::uint64_t{0};
-        refresh();
+    m_curve = new SaldoCurveItem(m_chart, m_realKey, realColour, fictitiousColour);
+    // Over the pairs' lines and the grid, under the markers and their labels.
+    m_curve->setZValue(4.5);
+    m_hint = new QGraphicsSimpleTextItem(QString::fromUtf8(emptyHint), m_chart);
+    m_hint->setBrush(QColor(0x40, 0x40, 0x40));
+    m_hint->setZValue(10);
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        m_curve->plotAreaChanged();
+        placeTexts();
     });
-    connect(png, &QPushButton::clicked, this, [this] { saveAs(false); });
-    connect(svg, &QPushButton::clicked, this, [this] { saveAs(true); });
+
+    m_view = new QChartView(m_chart);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setObjectName(QStringLiteral("saldoChart"));
+
+    m_showPairs = new QCheckBox(QStringLiteral("Ergebnis je Chancenpaar"));
+    m_showPairs->setObjectName(QStringLiteral("showPairs"));
+    m_showPairs->setToolTip(
+        QStringLiteral(" Zeigt, was die Sätze jedes Chancenpaares gewonnen "
+                       "und verloren haben "));
+    connect(m_showPairs, &QCheckBox::toggled, this, [this](bool on) {
+        for (QLineSeries* s : m_pairs)
+            s->setVisible(on);
+        fillPairs();
+        setRanges();
+    });
+    auto* png = new QPushButton(QStringLiteral("Als PNG speichern …"));
+    png->setObjectName(QStringLiteral("savePng"));
+    connect(png, &QPushButton::clicked, this, [this] {
+        saveAs(QStringLiteral("PNG"), QStringLiteral("PNG-Bilder (*.png)"),
+               &SaldoCurveWindow::savePng);
+    });
+    auto* svg = new QPushButton(QStringLiteral("Als SVG speichern …"));
+    svg->setObjectName(QStringLiteral("saveSvg"));
+    connect(svg, &QPushButton::clicked, this, [this] {
+        saveAs(QStringLiteral("SVG"), QStringLiteral("SVG-Grafiken (*.svg)"),
+               &SaldoCurveWindow::saveSvg);
+    });
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_pairToggle);
-    buttons->addStretch(1);
+    buttons->addWidget(m_showPairs);
+    buttons->addStretch();
     buttons->addWidget(png);
     buttons->addWidget(svg);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
-    layout->addWidget(m_hint);
     layout->addLayout(buttons);
-    resize(760, 480);
+    resize(760, 500);
     refresh();
 }
 
-QLineSeries* SaldoCurveWindow::stretchSeries(std::size_t index, bool fictitious) {
-    while (m_stretches.size() <= index) {
-        auto* s = new QLineSeries;
-        m_chart->addSeries(s);
-        s->attachAxis(m_spins);
-        s->attachAxis(m_saldo);
-        m_stretches.push_back(s);
-    }
-    QLineSeries* s = m_stretches[index];
-    s->setPen(QPen(fictitious ? fictitiousColour : realColour, 2));
-    s->setName(fictitious ? QStringLiteral("Saldo, fiktiv") : QStringLiteral("Saldo"));
-    return s;
-}
-
 void SaldoCurveWindow::refresh() {
-    if (m_ledger.version() == m_drawn) return;
-    m_drawn = m_ledger.version();
+    if (m_shownVersion == m_ledger.version()) return;
+    m_shownVersion = m_ledger.version();
     redraw();
 }
 
 void SaldoCurveWindow::redraw() {
-    const auto& spins = m_ledger.spins();
-    m_hint->setVisible(spins.empty());
-    // One series per stretch of real or of fictitious spins; a stretch starts
-    // where the one before ended, so the curve has no gaps.
-    std::size_t used = 0;
+    const std::vector<engine::SpinRecord>& spins = m_ledger.spins();
     QList<QPointF> points;
-    QPointF last(0, 0);
-    bool fictitious = spins.empty() ? false : spins.front().fictitious;
-    double low = 0, high = 0;
-    QPointF lowAt(0, 0), highAt(0, 0);
-    points.append(last);
-    const auto flush = [&](bool fict) {
-        stretchSeries(used++, fict)->replace(points);
-        points.clear();
-        points.append(last);
-    };
+    points.reserve(static_cast<qsizetype>(spins.size()));
+    std::vector<bool> fictitious;
+    fictitious.reserve(spins.size());
+    std::optional<QPointF> highest, lowest;
+    bool anyFictitious = false;
     for (const engine::SpinRecord& r : spins) {
-        if (r.fictitious != fictitious) {
-            flush(fictitious);
-            fictitious = r.fictitious;
-        }
-        last = QPointF(r.spin, r.saldo);
-        points.append(last);
-        if (r.saldo > high) highAt = last, high = r.saldo;
-        if (r.saldo < low) lowAt = last, low = r.saldo;
+        const QPointF p(r.spin, r.saldo);
+        points.append(p);
+        fictitious.push_back(r.fictitious);
+        anyFictitious = anyFictitious || r.fictitious;
+        // The first time a value is reached is the one marked.
+        if (!highest || p.y() > highest->y()) highest = p;
+        if (!lowest || p.y() < lowest->y()) lowest = p;
     }
-    if (!spins.empty()) flush(fictitious);
-    for (std::size_t i = used; i < m_stretches.size(); ++i)
-        m_stretches[i]->clear();
-    // The legend names each colour once.
-    bool realNamed = false, fictNamed = false;
-    for (std::size_t i = 0; i < m_stretches.size(); ++i) {
-        const bool fict = m_stretches[i]->name() == QStringLiteral("Saldo, fiktiv");
-        bool& named = fict ? fictNamed : realNamed;
-        const bool show = i < used && !named;
-        named = named || i < used;
-        if (auto* marker = m_chart->legend()->markers(m_stretches[i]).value(0))
-            marker->setVisible(show);
-    }
+    m_curve->setPoints(std::move(points), fictitious);
+    if (highest && lowest && highest->y() == lowest->y()) lowest.reset();  // a flat curve
+    marker(m_highest, m_highestLabel, QStringLiteral("Höchster Saldo: "), highest);
+    marker(m_lowest, m_lowestLabel, QStringLiteral("Tiefster Saldo: "), lowest);
+    m_chart->legend()->markers(m_fictitiousKey).value(0)->setVisible(anyFictitious);
+    m_hint->setVisible(spins.empty());
+    m_pairsFilled = false;
+    fillPairs();
+    setRanges();
+}
 
-    m_highest->clear();
-    m_lowest->clear();
-    m_highest->setName(QStringLiteral("Höchster Saldo"));
-    m_lowest->setName(QStringLiteral("Tiefster Saldo"));
-    if (!spins.empty()) {
-        m_highest->append(highAt);
-        m_highest->setPointLabelsFormat(QStringLiteral("Höchster Saldo: ") + figure(high));
-        m_lowest->append(lowAt);
-        m_lowest->setPointLabelsFormat(QStringLiteral("Tiefster Saldo: ") + figure(low));
+void SaldoCurveWindow::marker(QScatterSeries* series, QGraphicsSimpleTextItem* label,
+                              const QString& caption, std::optional<QPointF> at) {
+    label->setVisible(at.has_value());
+    if (!at) {
+        series->clear();
+        return;
     }
+    series->replace(QList<QPointF>{*at});
+    label->setText(caption + germanWhole(at->y()) + QStringLiteral(" (Wurf ") +
+                   germanWhole(at->x()) + QLatin1Char(')'));
+}
 
-    const bool pairs = m_pairToggle->isChecked();
-    double pairLow = 0, pairHigh = 0;
-    for (int p = 0; p < 3; ++p) {
-        QList<QPointF> line;
-        if (pairs) {
-            line.reserve(static_cast<qsizetype>(spins.size()) + 1);
-            line.append(QPointF(0, 0));
-            for (const engine::SpinRecord& r : spins) {
-                const double v = r.pairResult[static_cast<std::size_t>(p)];
-                line.append(QPointF(r.spin, v));
-                pairLow = std::min(pairLow, v);
-                pairHigh = std::max(pairHigh, v);
+void SaldoCurveWindow::fillPairs() {
+    const bool shown = m_showPairs->isChecked();
+    for (QLineSeries* s : m_pairs)
+        m_chart->legend()->markers(s).value(0)->setVisible(shown);
+    // Three more lines of every spin are drawn only when asked for.
+    if (!shown || m_pairsFilled) return;
+    const std::vector<engine::SpinRecord>& spins = m_ledger.spins();
+    for (std::size_t p = 0; p < 3; ++p) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(spins.size()));
+        for (const engine::SpinRecord& r : spins)
+            points.append(QPointF(r.spin, r.pairResult[p]));
+        m_pairs[p]->replace(points);
+    }
+    m_pairsFilled = true;
+}
+
+void SaldoCurveWindow::setRanges() {
+    const std::vector<engine::SpinRecord>& spins = m_ledger.spins();
+    double low = 0, high = 0;
+    for (const engine::SpinRecord& r : spins) {
+        low = std::min(low, r.saldo);
+        high = std::max(high, r.saldo);
+        if (m_showPairs->isChecked()) {
+            for (double v : r.pairResult) {
+                low = std::min(low, v);
+                high = std::max(high, v);
             }
         }
-        m_pairs[static_cast<std::size_t>(p)]->replace(line);
-        m_pairs[static_cast<std::size_t>(p)]->setVisible(pairs);
     }
+    // Room above and below for the marks' captions, and a scale even for a flat line.
+    const double margin = std::max(2.0, (high - low) * 0.12);
+    setScale(m_saldoAxis, low - margin, high + margin, 6);
+    const double last = spins.empty() ? 0 : spins.back().spin;
+    const double first = spins.empty() ? 0 : std::max(0.0, spins.front().spin - 1.0);
+    setScale(m_spinAxis, first, std::max(first + 10, last), 8);
+    placeTexts();
+}
 
-    const double lastSpin = spins.empty() ? 10 : std::max<double>(10, spins.back().spin);
-    m_spins->setRange(0, lastSpin);
-    const double top = std::max(high, pairHigh), bottom = std::min(low, pairLow);
-    const double pad = std::max(1.0, (top - bottom) * 0.08);
-    m_saldo->setRange(bottom - pad, top + pad);
-    m_spins->applyNiceNumbers();
-    m_saldo->applyNiceNumbers();
+void SaldoCurveWindow::placeTexts() {
+    const QRectF area = m_chart->plotArea();
+    const QRectF hint = m_hint->boundingRect();
+    m_hint->setPos(area.center() - QPointF(hint.width() / 2, hint.height() / 2));
+    // Over the highest point and under the lowest, inside the plot area.
+    const auto place = [&](QGraphicsSimpleTextItem* label, QScatterSeries* series, bool above) {
+        if (series->count() == 0) return;
+        const QPointF at = m_chart->mapToPosition(series->at(0), series);
+        const QRectF text = label->boundingRect();
+        const double x = std::clamp(at.x() - text.width() / 2, area.left() + 2,
+                                    std::max(area.left() + 2, area.right() - text.width() - 2));
+        double y = above ? at.y() - text.height() - 6 : at.y() + 6;
+        y = std::clamp(y, area.top() + 2,
+                       std::max(area.top() + 2, area.bottom() - text.height() - 2));
+        label->setPos(x, y);
+    };
+    place(m_highestLabel, m_highest, true);
+    place(m_lowestLabel, m_lowest, false);
 }
 
 bool SaldoCurveWindow::savePng(const QString& path) {
-    refresh();
-    return m_view->grab().save(path, "PNG");
+    // Written beside the target and moved over it when complete, so a failed
+    // save leaves no half file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!m_view->grab().save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 bool SaldoCurveWindow::saveSvg(const QString& path) {
-    refresh();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&file);
     svg.setSize(m_view->size());
     svg.setViewBox(QRect(QPoint(0, 0), m_view->size()));
     svg.setTitle(windowTitle());
     QPainter painter;
-    if (!painter.begin(&svg)) return false;
+    if (!painter.begin(&svg)) {
+        file.cancelWriting();
+        return false;
+    }
     m_view->render(&painter);
-    return painter.end();
+    painter.end();
+    return file.commit();
 }
 
-void SaldoCurveWindow::saveAs(bool svg) {
-    const QString filter =
-        svg ? QStringLiteral("SVG-Bilder (*.svg)") : QStringLiteral("PNG-Bilder (*.png)");
-    const QString start =
-        QDir(printFolder())
-            .filePath(svg ? QStringLiteral("Saldo-Kurve.svg") : QStringLiteral("Saldo-Kurve.png"));
+void SaldoCurveWindow::saveAs(const QString& kind, const QString& filter,
+                              bool (SaldoCurveWindow::*save)(const QString&)) {
     const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Saldo-Kurve speichern"), start, filter);
+        QFileDialog::getSaveFileName(this, QStringLiteral("Saldo-Kurve als %1 speichern").arg(kind),
+                                     QStringLiteral("saldo-kurve.") + kind.toLower(), filter);
     if (path.isEmpty()) return;
-    if (!(svg ? saveSvg(path) : savePng(path)))
-        QMessageBox::warning(
-            this, QStringLiteral("Tamvek"),
-            QStringLiteral("Die Saldo-Kurve kann nicht gespeichert werden: ") + path);
+    if (!(this->*save)(path))
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Kann die Datei %1 nicht schreiben.").arg(path));
 }
 
 }  // namespace tamvek::qt

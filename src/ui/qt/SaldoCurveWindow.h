@@ -1,63 +1,74 @@
 #pragma once
-// "Saldo-Kurve": a window beside the game that draws the Saldo after every
-// spin of the run (the balance label plus the stakes on the table) over the
-// spin number. Stretches played fictitiously are drawn in the fictitious
-// colour, the highest and the lowest Saldo are marked with their values, and
-// on request each pair's own result runs beside it. It reads the game's spin
-// ledger only, and redraws only when the ledger changed since it last drew.
+// A window of its own beside the main window: the Saldo after every spin of
+// the run as a curve, real and fictitious stretches in their colours, the
+// highest and the lowest Saldo marked, and on request each chance pair's own
+// result. It only reads the ledger; refresh() is cheap when the ledger has not
+// changed, so it may be called after every input. The chart can be saved as a
+// PNG or SVG file.
 
+#include <QString>
 #include <QWidget>
 #include <cstdint>
-#include <vector>
+#include <optional>
 
 #include "engine/SpinLedger.h"
 
 class QChart;
 class QChartView;
 class QCheckBox;
-class QLabel;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
 
 namespace tamvek::qt {
 
+class SaldoCurveItem;
+
 class SaldoCurveWindow : public QWidget {
     Q_OBJECT
   public:
     explicit SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* parent = nullptr);
 
-    // Draws the ledger anew if it changed: cheap when it did not.
+    // Redraws when the ledger changed since the last call.
     void refresh();
-    // The chart as a picture; false when the file cannot be written.
+
+    // The chart as it is shown, at the size it is shown; false when the file
+    // cannot be written.
     bool savePng(const QString& path);
     bool saveSvg(const QString& path);
 
     QChart* chart() const { return m_chart; }
-    // The series of the Saldo, one per stretch of real or fictitious spins.
-    const std::vector<QLineSeries*>& stretches() const { return m_stretches; }
-    QScatterSeries* highest() const { return m_highest; }
-    QScatterSeries* lowest() const { return m_lowest; }
-    const std::vector<QLineSeries*>& pairSeries() const { return m_pairs; }
-    QCheckBox* pairToggle() const { return m_pairToggle; }
+    const SaldoCurveItem& curve() const { return *m_curve; }
 
   private:
     void redraw();
-    void saveAs(bool svg);
-    QLineSeries* stretchSeries(std::size_t index, bool fictitious);
+    void fillPairs();
+    void setRanges();
+    void placeTexts();
+    void marker(QScatterSeries* series, QGraphicsSimpleTextItem* label, const QString& caption,
+                std::optional<QPointF> at);
+    void saveAs(const QString& kind, const QString& filter,
+                bool (SaldoCurveWindow::*save)(const QString&));
 
     const engine::SpinLedger& m_ledger;
-    std::uint64_t m_drawn = ~std::uint64_t{0};
+    std::optional<std::uint64_t> m_shownVersion;
+    bool m_pairsFilled = false;
+
     QChart* m_chart;
     QChartView* m_view;
-    QValueAxis* m_spins;
-    QValueAxis* m_saldo;
-    std::vector<QLineSeries*> m_stretches;  // the first ones in use; the rest empty
+    QValueAxis* m_spinAxis;
+    QValueAxis* m_saldoAxis;
+    QLineSeries* m_realKey;        // no points: the legend's entry and the curve's axes
+    QLineSeries* m_fictitiousKey;  // no points: the legend's entry
+    SaldoCurveItem* m_curve;
     QScatterSeries* m_highest;
     QScatterSeries* m_lowest;
-    std::vector<QLineSeries*> m_pairs;
-    QCheckBox* m_pairToggle;
-    QLabel* m_hint;
+    QGraphicsSimpleTextItem* m_highestLabel;
+    QGraphicsSimpleTextItem* m_lowestLabel;
+    QLineSeries* m_pairs[3];
+    QGraphicsSimpleTextItem* m_hint;
+    QCheckBox* m_showPairs;
 };
 
 }  // namespace tamvek::qt

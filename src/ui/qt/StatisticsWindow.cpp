@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -14,28 +13,15 @@
 #include <vector>
 
 #include "core/Wheel.h"
+#include "engine/SpinSource.h"
+#include "ui/qt/GermanFigures.h"
 
 namespace tamvek::qt {
 namespace {
 
-const QLocale german(QLocale::German, QLocale::Germany);
 const char* const chanceNames[stats::chances] = {"Rot",   "Schwarz", "Manque",
                                                  "Passe", "Gerade",  "Ungerade"};
 const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
-
-QString whole(std::uint64_t n) {
-    return german.toString(static_cast<qulonglong>(n));
-}
-QString decimal(double v, int digits, bool sign = false) {
-    QString text = german.toString(v, 'f', digits);
-    if (sign && v > 0 && text != german.toString(0.0, 'f', digits)) text.prepend('+');
-    return text;
-}
-QString percent(std::uint64_t part, std::uint64_t all) {
-    return all == 0 ? QStringLiteral("–")
-                    : decimal(100.0 * static_cast<double>(part) / static_cast<double>(all), 2) +
-                          QStringLiteral(" %");
-}
 
 }  // namespace
 
@@ -136,21 +122,13 @@ void StatisticsWindow::refresh() {
 void StatisticsWindow::recount() {
     const engine::GameState& st = m_game.state;
     std::vector<std::uint8_t> classes;
-    // Spin i is entry i: the whole permanence is its imported entries, the
-    // run what has been played of it.
+    // The whole permanence is its imported entries, the run what has been
+    // played of it; spin i draws as the game draws it.
     const double upTo = m_whole->isChecked() ? st.importedCount : st.currentSpin;
-    {
-        const auto played = static_cast<std::size_t>(std::max(0.0, upTo));
-        classes.reserve(played);
-        for (std::size_t i = 1; i <= played; ++i) {
-            const std::optional<double> n =
-                st.permanenceLoaded != 0
-                    ? st.permanenceNumbers[i]
-                    : (i < st.spinNumbers.size() ? std::optional<double>(st.spinNumbers[i])
-                                                 : std::nullopt);
-            classes.push_back(n ? wheel::classOfValue(*n) : std::uint8_t{0});
-        }
-    }
+    const auto spins = static_cast<std::size_t>(std::max(0.0, upTo));
+    classes.reserve(spins);
+    for (std::size_t i = 1; i <= spins; ++i)
+        classes.push_back(wheel::classOf(engine::nextNumber(m_game, static_cast<double>(i))));
     Result<stats::FileStats> counted = stats::countStats("", classes);
     m_figures = counted ? *counted : stats::FileStats{};
     showFigures(m_figures);
@@ -162,13 +140,13 @@ void StatisticsWindow::showFigures(const stats::FileStats& s) {
     m_summary->setText(
         QStringLiteral("%1: %2 Würfe, davon Null %3 (%4). Chi-Quadrat der Zahlen 0–36: %5 bei 36 "
                        "Freiheitsgraden, p = %6")
-            .arg(what, whole(s.spins), whole(s.zero), percent(s.zero, s.spins), decimal(s.chi2, 2),
-                 decimal(s.p, 4)));
+            .arg(what, germanCount(s.spins), germanCount(s.zero), germanPercent(s.zero, s.spins),
+                 germanDecimal(s.chi2, 2), germanDecimal(s.p, 4)));
     for (int k = 0; k < stats::chances; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const QString cells[5] = {whole(s.counts[i]), percent(s.counts[i], s.spins),
-                                  decimal(s.ecart[i], 2, true), whole(s.longestSeries[i]),
-                                  whole(s.absence[i])};
+        const QString cells[5] = {germanCount(s.counts[i]), germanPercent(s.counts[i], s.spins),
+                                  germanDecimal(s.ecart[i], 2, true),
+                                  germanCount(s.longestSeries[i]), germanCount(s.absence[i])};
         for (int row = 0; row < 5; ++row) {
             auto* item = new QTableWidgetItem(cells[row]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QBarSet>
+#include <QCheckBox>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTableWidget>
@@ -19,6 +21,7 @@
 #include "script/ScriptPlayer.h"
 #include "script/SessionRecorder.h"
 #include "ui/qt/MenuBar.h"
+#include "ui/qt/SaldoCurveItem.h"
 #include "ui/qt/SaldoCurveWindow.h"
 #include "ui/qt/StatisticsWindow.h"
 
@@ -57,21 +60,23 @@ struct BesideFixture {
     // A seeded run: stakes on red, a fictitious stretch from spin 10 to 20.
     void playStakesAndFiction(int spins) {
         play("seed 5\npaste textanzahl " + std::to_string(spins) +
-             "\nclick okstart\npaste srot 2\nclick oksetz1\n");
+             "\nclick okstart\npaste srot 2\nkey srot\nclick oksetz1\n");
         for (int spin = 2; spin <= spins; ++spin) {
             std::string line;
             if (spin == 10 || spin == 20) line += "click okfiktiv\n";
-            if (session.form().oksetz1.takesInput()) line += "paste srot 2\nclick oksetz1\n";
+            if (session.form().oksetz1.takesInput())
+                line += "paste srot 2\nkey srot\nclick oksetz1\n";
             play(line + "click okstart\n");
         }
     }
 };
 
-std::size_t pointsIn(const std::vector<QLineSeries*>& series) {
-    std::size_t n = 0;
-    for (const QLineSeries* s : series)
-        n += static_cast<std::size_t>(s->count());
-    return n;
+// A series of the curve's chart by its name.
+template <typename S>
+S* seriesNamed(const qt::SaldoCurveWindow& w, const char* name) {
+    for (QAbstractSeries* s : w.chart()->series())
+        if (s->name() == QString::fromUtf8(name)) return qobject_cast<S*>(s);
+    qFatal("no series %s", name);
 }
 
 }  // namespace
@@ -84,35 +89,41 @@ class BesideWindowsTest : public QObject {
         f.window.menu()->action("Auswertung/Saldo-Kurve")->trigger();
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());
-        QCOMPARE(pointsIn(curve->stretches()), std::size_t{0});
+        QVERIFY(curve->curve().points().isEmpty());
 
         f.playStakesAndFiction(30);
         const auto& spins = f.session.game().ledger.spins();
         QCOMPARE(spins.size(), std::size_t{30});
-        // Real, fictitious from spin 10 on, real again from 20: three stretches that
-        // join, each starting where the last one ended.
-        std::vector<QLineSeries*> used;
-        for (QLineSeries* s : curve->stretches())
-            if (s->count() > 0) used.push_back(s);
-        QCOMPARE(used.size(), std::size_t{3});
-        QCOMPARE(used[1]->pen().color(), QColor(0x00, 0xC0, 0xC0));
-        QVERIFY(used[0]->pen().color() != used[1]->pen().color());
-        QCOMPARE(used[0]->at(used[0]->count() - 1), used[1]->at(0));
-        QCOMPARE(pointsIn(used), std::size_t{30 + 1 + 2});  // spin 0 and two joints
+        // Real, fictitious from spin 10 on, real again from 20: three stretches,
+        // each starting at the spin after the last one's end (the line joins them).
+        const auto& stretches = curve->curve().stretches();
+        QCOMPARE(stretches.size(), std::size_t{3});
+        QVERIFY(!stretches[0].fictitious && stretches[1].fictitious && !stretches[2].fictitious);
+        QCOMPARE(curve->curve().colour(stretches[1].fictitious), QColor(0x00, 0xC0, 0xC0));
+        QVERIFY(curve->curve().colour(false) != curve->curve().colour(true));
+        QCOMPARE(stretches[0].last + 1, stretches[1].first);
+        QCOMPARE(stretches[1].last + 1, stretches[2].first);
+        QCOMPARE(curve->curve().points().size(), qsizetype{30});  // every spin
 
-        double high = 0, low = 0;
+        // The extremes of the spins played, marked where first reached.
+        double high = spins.front().saldo, low = spins.front().saldo;
         for (const engine::SpinRecord& r : spins) {
             high = std::max(high, r.saldo);
             low = std::min(low, r.saldo);
         }
-        QCOMPARE(curve->highest()->at(0).y(), high);
-        QCOMPARE(curve->lowest()->at(0).y(), low);
-        QVERIFY(curve->lowest()->pointLabelsFormat().startsWith("Tiefster Saldo: "));
+        QCOMPARE(seriesNamed<QScatterSeries>(*curve, "Höchster Saldo")->at(0).y(), high);
+        QCOMPARE(seriesNamed<QScatterSeries>(*curve, "Tiefster Saldo")->at(0).y(), low);
+        bool lowLabelled = false;
+        for (QGraphicsItem* item : curve->chart()->childItems())
+            if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+                lowLabelled |= text->isVisible() && text->text().startsWith("Tiefster Saldo: ");
+        QVERIFY(lowLabelled);
 
         // The pairs' own results, on request.
-        curve->pairToggle()->setChecked(true);
-        QCOMPARE(curve->pairSeries()[0]->count(), 31);
-        QCOMPARE(curve->pairSeries()[0]->at(30).y(), spins.back().pairResult[0]);
+        curve->findChild<QCheckBox*>("showPairs")->setChecked(true);
+        auto* redBlack = seriesNamed<QLineSeries>(*curve, "Rot/Schwarz");
+        QCOMPARE(redBlack->count(), 30);  // one point a spin
+        QCOMPARE(redBlack->at(29).y(), spins.back().pairResult[0]);
 
         const QString png = f.folder.filePath("kurve.png");
         const QString svg = f.folder.filePath("kurve.svg");
@@ -123,7 +134,7 @@ class BesideWindowsTest : public QObject {
         QVERIFY(!curve->savePng(f.folder.filePath("kein/ordner/kurve.png")));
         QVERIFY(!curve->saveSvg(f.folder.filePath("kein/ordner/kurve.svg")));
         if (const QByteArray shots = qgetenv("TAMVEK_SHOTS"); !shots.isEmpty()) {
-            curve->pairToggle()->setChecked(false);
+            curve->findChild<QCheckBox*>("showPairs")->setChecked(false);
             curve->savePng(QString::fromUtf8(shots) + "/saldo-kurve-30.png");
         }
     }
@@ -174,7 +185,7 @@ class BesideWindowsTest : public QObject {
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());
         QVERIFY(f.window.statistics() != nullptr);
-        QCOMPARE(pointsIn(curve->stretches()), std::size_t{8 + 1});
+        QCOMPARE(curve->curve().points().size(), qsizetype{8});
         QCOMPARE(f.window.statistics()->figures().spins, std::uint64_t{8});
     }
 };
