@@ -33,7 +33,8 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     m_whole = new QRadioButton(QStringLiteral("Ganze Permanenz"), this);
     m_played->setChecked(true);
     m_summary = new QLabel(this);
-    m_summary->setWordWrap(true);
+    // Two lines of their own: a wrapped label would be squeezed under the table.
+    m_summary->setWordWrap(false);
 
     m_table = new QTableWidget(5, stats::chances, this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -47,7 +48,8 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
                                       QStringLiteral("Längstes Ausbleiben")});
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
-                            5 * m_table->verticalHeader()->defaultSectionSize() + 4);
+                            5 * m_table->verticalHeader()->defaultSectionSize() +
+                            2 * m_table->frameWidth());
 
     m_pair = new QComboBox(this);
     m_pair->addItem(QStringLiteral("Alle drei Paare"));
@@ -91,7 +93,7 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     layout->addWidget(m_summary);
     layout->addWidget(m_table);
     layout->addWidget(view, 1);
-    resize(720, 600);
+    resize(720, 640);
 
     connect(m_whole, &QRadioButton::toggled, this, [this] { refresh(); });
     connect(m_pair, &QComboBox::currentIndexChanged, this, [this] { drawSeries(); });
@@ -138,7 +140,7 @@ void StatisticsWindow::showFigures(const stats::FileStats& s) {
     const QString what = m_whole->isChecked() ? QStringLiteral("Ganze Permanenz")
                                               : QStringLiteral("Bisher gespielt");
     m_summary->setText(
-        QStringLiteral("%1: %2 Würfe, davon Null %3 (%4). Chi-Quadrat der Zahlen 0–36: %5 bei 36 "
+        QStringLiteral("%1: %2 Würfe, davon Null %3 (%4).\nChi-Quadrat der Zahlen 0–36: %5 bei 36 "
                        "Freiheitsgraden, p = %6")
             .arg(what, germanCount(s.spins), germanCount(s.zero), germanPercent(s.zero, s.spins),
                  germanDecimal(s.chi2, 2), germanDecimal(s.p, 4)));
