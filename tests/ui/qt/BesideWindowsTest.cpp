@@ -15,7 +15,7 @@
 #include <memory>
 #include <sstream>
 
-#include "WindowFixture.h"
+#include "ProgramFixture.h"
 #include "script/Menu.h"
 #include "script/RecordingPlatform.h"
 #include "script/ScriptPlayer.h"
@@ -28,24 +28,9 @@
 namespace tamvek::test {
 namespace {
 
-struct BesideFixture {
-    QuietPlatform qt;
-    script::RecordingPlatform watch{qt};
-    engine::Mt19937Random random{11};
-    session::Session session{watch, random};
-    script::SessionRecorder recorder{session};
-    std::ostringstream out;
-    std::unique_ptr<script::Menu> menu = script::sessionMenu(session, recorder, out);
-    qt::MainWindow window{session};
-    QTemporaryDir folder;
+struct BesideFixture : ProgramFixture {
+    BesideFixture() : ProgramFixture(11) {}
 
-    BesideFixture() {
-        window.setMenu(*menu);
-        window.menu()->setShowFailures(false);
-        qt.setWindow(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
     // Plays script lines on the window's game, as `tamvek --script` does.
     void play(const std::string& lines) {
         watch.setScripted(true);
@@ -86,7 +71,7 @@ class BesideWindowsTest : public QObject {
   private slots:
     void theCurveFollowsTheGame() {
         BesideFixture f;
-        f.window.menu()->action("Auswertung/Saldo-Kurve")->trigger();
+        f.action("Auswertung/Saldo-Kurve")->trigger();
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());
         QVERIFY(curve->curve().points().isEmpty());
@@ -145,7 +130,7 @@ class BesideWindowsTest : public QObject {
         f.play("click okextern\nfolder \"" + samples +
                "\"\nselect hamburg-tisch3-118.txt\nclick okexternok\n");
         QVERIFY(f.session.state().permanenceLoaded != 0);
-        f.window.menu()->action("Auswertung/Statistik der Permanenz")->trigger();
+        f.action("Auswertung/Statistik der Permanenz")->trigger();
         qt::StatisticsWindow* statistics = f.window.statistics();
         QVERIFY(statistics != nullptr);
         QCOMPARE(statistics->figures().spins, std::uint64_t{0});
@@ -179,8 +164,8 @@ class BesideWindowsTest : public QObject {
         f.playStakesAndFiction(8);
         const QString saved = f.folder.filePath("sitzung.txt");
         f.play("menu \"Datei/Sitzung speichern\" \"" + saved.toStdString() + "\"\n");
-        f.window.menu()->action("Auswertung/Saldo-Kurve")->trigger();
-        f.window.menu()->action("Auswertung/Statistik der Permanenz")->trigger();
+        f.action("Auswertung/Saldo-Kurve")->trigger();
+        f.action("Auswertung/Statistik der Permanenz")->trigger();
         f.play("menu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());

@@ -10,7 +10,7 @@
 #include <memory>
 #include <sstream>
 
-#include "WindowFixture.h"
+#include "ProgramFixture.h"
 #include "script/Menu.h"
 #include "script/RecordingPlatform.h"
 #include "script/SessionRecorder.h"
@@ -20,31 +20,7 @@
 namespace tamvek::test {
 namespace {
 
-// The window as the program makes it: every input written down, the menu bar
-// made from the session's menu. The recording platform only watches (its dump
-// lists the sounds and questions), the quiet one answers.
-struct MenuFixture {
-    QuietPlatform qt;
-    script::RecordingPlatform watch{qt};
-    engine::Mt19937Random random;  // seeded by the clock, as the program is
-    session::Session session{watch, random};
-    script::SessionRecorder recorder{session};
-    std::ostringstream out;
-    std::unique_ptr<script::Menu> menu = script::sessionMenu(session, recorder, out);
-    qt::MainWindow window{session};
-    QTemporaryDir folder;
-    QString chosen;  // what the file dialog answers
-
-    MenuFixture() {
-        window.setMenu(*menu);
-        window.menu()->setShowFailures(false);
-        window.menu()->setFileChooser([this](const script::MenuEntry&) { return chosen; });
-        qt.setWindow(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
-    form::MainForm& form() { return session.form(); }
-    QAction* action(const char* path) { return window.menu()->action(path); }
+struct MenuFixture : ProgramFixture {
     template <typename W>
     W* widget(const char* name) {
         auto* w = window.findChild<W*>(QString::fromLatin1(name));
