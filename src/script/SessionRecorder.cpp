@@ -61,7 +61,7 @@ std::string scriptQuoted(std::string_view text) {
 }
 
 SessionRecorder::SessionRecorder(session::Session& session)
-    : m_session(session), m_inner(&session.platform()) {
+    : ForwardingPlatform(session.platform()), m_session(session) {
     session.usePlatform(*this);
     listen();
     session.onRenew({}, [this] {
@@ -142,7 +142,7 @@ void SessionRecorder::end() {
 
 platform::Answer SessionRecorder::ask(std::string_view text, std::string_view title,
                                       platform::Buttons buttons) {
-    const platform::Answer answer = m_inner->ask(text, title, buttons);
+    const platform::Answer answer = inner().ask(text, title, buttons);
     const char* word = answer == platform::Answer::Yes  ? "answer ja"
                        : answer == platform::Answer::No ? "answer nein"
                                                         : "answer abbrechen";
@@ -157,7 +157,7 @@ platform::Answer SessionRecorder::ask(std::string_view text, std::string_view ti
 }
 
 std::string SessionRecorder::script() const {
-    std::string out = "# Tamvek-Sitzung, am " + m_inner->shortDate() +
+    std::string out = "# Tamvek-Sitzung, am " + inner().shortDate() +
                       " gespeichert; abspielen mit \"Sitzung abspielen\" oder tamvek-cli play\n";
     for (const std::string& line : m_lines)
         out += line + "\n";

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/Result.h"
-#include "platform/Platform.h"
+#include "platform/ForwardingPlatform.h"
 #include "session/Session.h"
 
 namespace tamvek::script {
@@ -26,7 +26,7 @@ Result<std::string> fileHash(const std::string& path);
 // characters escaped.
 std::string scriptQuoted(std::string_view text);
 
-class SessionRecorder : public platform::Platform {
+class SessionRecorder : public platform::ForwardingPlatform {
   public:
     // Takes its place between `session` and the platform it talks to now.
     explicit SessionRecorder(session::Session& session);
@@ -34,34 +34,17 @@ class SessionRecorder : public platform::Platform {
     SessionRecorder& operator=(const SessionRecorder&) = delete;
 
     // The platform behind it, for a while (a replay answers from its script).
-    void setInner(platform::Platform& inner) { m_inner = &inner; }
-    platform::Platform& inner() const { return *m_inner; }
+    void setInner(platform::Platform& inner) { retarget(inner); }
+    platform::Platform& inner() const { return target(); }
 
     const std::vector<std::string>& lines() const { return m_lines; }
     // The whole script, a heading comment first.
     std::string script() const;
     Result<std::string> save(const std::string& path) const;
 
+    // Answers as the platform behind does, and writes the answer down.
     platform::Answer ask(std::string_view text, std::string_view title,
                          platform::Buttons buttons) override;
-    void playSound(const std::string& path) override { m_inner->playSound(path); }
-    std::string programFolder() const override { return m_inner->programFolder(); }
-    Result<platform::InputFile> openFile(const std::string& path) const override {
-        return m_inner->openFile(path);
-    }
-    Result<std::string> readFile(const std::string& path) const override {
-        return m_inner->readFile(path);
-    }
-    std::string shortDate() const override { return m_inner->shortDate(); }
-    void repaintNow(const form::Control& control) override { m_inner->repaintNow(control); }
-    void focus(const form::Control& control) override { m_inner->focus(control); }
-    std::vector<std::string> drives() const override { return m_inner->drives(); }
-    bool printerSetup() override { return m_inner->printerSetup(); }
-    platform::PrintOutcome printReport(const platform::PrintJob& job) override {
-        return m_inner->printReport(job);
-    }
-    platform::PrintOutcome printWindowImage() override { return m_inner->printWindowImage(); }
-    void quit() override { m_inner->quit(); }
 
   private:
     void listen();
@@ -70,7 +53,6 @@ class SessionRecorder : public platform::Platform {
     void noteSeed(std::size_t at);
 
     session::Session& m_session;
-    platform::Platform* m_inner;
     std::vector<std::string> m_lines;
     std::size_t m_actionAt = 0;  // where the input under way stands in the lines
     bool m_inAction = false;
