@@ -127,26 +127,31 @@ StatisticsWindow* MainWindow::statistics() const {
     return m_statistics.data();
 }
 
-void MainWindow::openCurve() {
-    if (m_curve.isNull()) {
-        m_curve = new SaldoCurveWindow(m_session.game().ledger, this);
-        m_curve->setAttribute(Qt::WA_DeleteOnClose);
-        m_curve->move(frameGeometry().topRight() + QPoint(8, 0));
+namespace {
+
+// Shows a window beside the main one, made on first use with `make`, at `at`.
+template <class W, class Make>
+void openBeside(QPointer<W>& window, QPoint at, Make make) {
+    if (window.isNull()) {
+        window = make();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->move(at);
     }
-    m_curve->refresh();
-    m_curve->show();
-    m_curve->raise();
+    window->refresh();
+    window->show();
+    window->raise();
+}
+
+}  // namespace
+
+void MainWindow::openCurve() {
+    openBeside(m_curve, frameGeometry().topRight() + QPoint(8, 0),
+               [this] { return new SaldoCurveWindow(m_session.game().ledger, this); });
 }
 
 void MainWindow::openStatistics() {
-    if (m_statistics.isNull()) {
-        m_statistics = new StatisticsWindow(m_session.game(), this);
-        m_statistics->setAttribute(Qt::WA_DeleteOnClose);
-        m_statistics->move(frameGeometry().bottomLeft() + QPoint(0, 8));
-    }
-    m_statistics->refresh();
-    m_statistics->show();
-    m_statistics->raise();
+    openBeside(m_statistics, frameGeometry().bottomLeft() + QPoint(0, 8),
+               [this] { return new StatisticsWindow(m_session.game(), this); });
 }
 
 void MainWindow::refreshBeside() {
