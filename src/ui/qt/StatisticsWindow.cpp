@@ -10,6 +10,8 @@
 #include <QtCharts>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "core/Wheel.h"
@@ -22,6 +24,13 @@ namespace {
 const char* const chanceNames[stats::chances] = {"Rot",   "Schwarz", "Manque",
                                                  "Passe", "Gerade",  "Ungerade"};
 const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
+
+// Tells one permanence from another at a glance: a pass over one byte a number.
+std::size_t fingerprint(const NumberList& numbers) {
+    const std::vector<std::uint8_t>& codes = numbers.codes();
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(codes.data()), codes.size()));
+}
 
 }  // namespace
 
@@ -110,12 +119,14 @@ void StatisticsWindow::refresh() {
     const bool imported = st.permanenceLoaded != 0 && !st.permanenceNumbers.empty();
     m_whole->setEnabled(imported);
     if (!imported && m_whole->isChecked()) m_played->setChecked(true);
-    const Key key{m_whole->isChecked(), m_game.ledger.version(), st.importedCount,
-                  st.permanenceLoaded};
-    // The whole permanence stays what it is while it is played.
-    if (m_counted && (*m_counted == key ||
-                      (key.whole && m_counted->whole && m_counted->imported == key.imported &&
-                       m_counted->loaded == key.loaded)))
+    const bool whole = m_whole->isChecked();
+    const Key key{whole, m_game.ledger.version(), st.importedCount,
+                  whole ? fingerprint(st.permanenceNumbers) : 0};
+    // The whole permanence stays what it is while it is played; another
+    // import, even of as many numbers, is counted anew.
+    if (m_counted &&
+        (*m_counted == key || (whole && m_counted->whole && m_counted->imported == key.imported &&
+                               m_counted->permanence == key.permanence)))
         return;
     m_counted = key;
     recount();

@@ -49,7 +49,7 @@ class StatisticsWindow : public QWidget {
         bool whole = false;
         std::uint64_t ledger = 0;
         double imported = 0;
-        int loaded = 0;
+        std::size_t permanence = 0;  // a fingerprint of the imported numbers
         bool operator==(const Key&) const = default;
     };
     std::optional<Key> m_counted;

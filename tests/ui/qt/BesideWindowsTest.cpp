@@ -155,6 +155,19 @@ class BesideWindowsTest : public QObject {
             for (const std::uint64_t n : pair)
                 series += static_cast<double>(n);
         QCOMPARE(observed, series);
+        // Another permanence of as many numbers is counted anew.
+        std::ifstream in(samples + "/hamburg-tisch3-118.txt", std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto first = text.find("\r\n23\r\n");
+        QVERIFY(first != std::string::npos);
+        text.replace(first, 6, "\r\n0\r\n");
+        std::ofstream(f.folder.filePath("andere.txt").toStdString(), std::ios::binary) << text;
+        const std::uint64_t zeros = statistics->figures().zero;
+        f.play("answer ja\nclick okabbrechen\nclick okextern\nfolder \"" +
+               f.folder.path().toStdString() + "\"\nselect andere.txt\nclick okexternok\n");
+        statistics->setWholePermanence(true);
+        QCOMPARE(statistics->figures().spins, std::uint64_t{118});
+        QCOMPARE(statistics->figures().zero, zeros + 1);
         if (const QByteArray shots = qgetenv("TAMVEK_SHOTS"); !shots.isEmpty())
             statistics->grab().save(QString::fromUtf8(shots) + "/statistik.png");
     }
