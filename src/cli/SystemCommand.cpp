@@ -15,23 +15,13 @@
 #include "readers/SystemFile.h"
 #include "system/Baseline.h"
 #include "system/Player.h"
-#include "system/Random.h"
+#include "tester/SystemTest.h"
 
 namespace tamvek::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
 using system::Report;
-
-// --random plays a stream of its own, apart from the baseline's.
-constexpr std::uint64_t randomFileStream = ~std::uint64_t{0};
-constexpr std::size_t block = 1 << 16;
-
-struct Played {
-    std::string file;
-    Report report;
-    std::optional<system::Baseline> baseline;
-};
 
 Json reportJson(const std::string& file, const Report& r) {
     return {{"file", file},
@@ -49,8 +39,8 @@ Json reportJson(const std::string& file, const Report& r) {
             {"largestStake", r.largestStake}};
 }
 
-void writeText(std::ostream& out, const system::System& sys, const std::vector<Played>& files,
-               const Report& total, bool baseline) {
+void writeText(std::ostream& out, const system::System& sys,
+               const std::vector<tester::FileResult>& files, const Report& total, bool baseline) {
     out << "System: " << sys.name << "\n\n";
     TextTable table;
     table.column("Datei", false);
@@ -75,8 +65,8 @@ void writeText(std::ostream& out, const system::System& sys, const std::vector<P
                                         whole(r.lostRun),
                                         amount(r.largestStake)};
     };
-    for (const Played& p : files) {
-        std::vector<std::string> row = cells(p.file, p.report);
+    for (const tester::FileResult& p : files) {
+        std::vector<std::string> row = cells(p.name, p.report);
         if (p.baseline) {
             row.push_back(decimal(p.baseline->mean, 1));
             row.push_back(decimal(p.baseline->sd, 1));
@@ -141,9 +131,7 @@ int runSystem(const SystemOptions& options) {
     // never held all at once.
     std::vector<readers::SpinFile> files;
     if (options.random > 0) {
-        files.push_back({"zufällig (" + std::to_string(options.random) + " Würfe, Startwert " +
-                             std::to_string(seed) + ")",
-                         {}});
+        files.push_back(tester::randomFile(options.random, seed));
     } else {
         Result<std::vector<readers::SpinFile>> read = readers::readSpinFiles(options.permanences);
         if (!read) {
@@ -165,53 +153,24 @@ int runSystem(const SystemOptions& options) {
         csv->record({"file", "placed", "ended", "pair", "side", "stake", "outcome", "saldo"});
     }
 
-    const auto spinsOf = [&](const readers::SpinFile& f) -> std::uint64_t {
-        return options.random > 0 ? options.random : f.classes.size();
-    };
-    std::uint64_t work = 0;
-    for (const readers::SpinFile& f : files)
-        work += spinsOf(f) * (1 + options.baseline);
-    Progress progress(work, files.size());
-
-    std::vector<Played> played;
-    Report total;
-    std::vector<system::Cycle> cycles;
-    for (std::size_t index = 0; index < files.size(); ++index) {
-        const readers::SpinFile& file = files[index];
-        system::Player player(*sys);
-        if (csv) player.recordCycles(&cycles);
-        system::Random random(seed, randomFileStream, 0);
-        std::vector<std::uint8_t> drawn(options.random > 0 ? block : 0);
-        const std::uint64_t spins = spinsOf(file);
-        for (std::uint64_t at = 0; at < spins; at += block) {
-            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block, spins - at));
-            const std::uint8_t* next = file.classes.data() + at;
-            if (options.random > 0) {
-                random.fill(drawn.data(), n);
-                next = drawn.data();
-            }
-            player.play(next, n);
-            progress.add(n);
-            if (csv) {
-                for (const system::Cycle& c : cycles)
-                    if (!c.fictitious)
-                        csv->record({file.name, std::to_string(c.placed), std::to_string(c.ended),
-                                     pairName(c.pair), sideName(c.pair, c.side),
-                                     std::to_string(c.stake), endName(c.end),
-                                     std::to_string(c.saldo)});
-                cycles.clear();
-            }
-        }
-        Played p{file.name, player.report(), std::nullopt};
-        if (options.baseline > 0) {
-            const system::BaselineJob job{spins, options.baseline, seed, index, p.report.saldo};
-            p.baseline = system::baseline(*sys, job, options.threads,
-                                          [&](std::uint64_t n) { progress.add(n); });
-        }
-        system::addFile(total, p.report);
-        played.push_back(std::move(p));
-        progress.fileDone();
-    }
+    tester::Options play;
+    play.randomSpins = options.random;
+    play.baselineRuns = options.baseline;
+    play.seed = seed;
+    play.threads = options.threads;
+    Progress progress(tester::workOf(files, play), files.size());
+    tester::Hooks hooks;
+    hooks.progress = [&](std::uint64_t n) { progress.add(n); };
+    hooks.fileDone = [&](std::size_t) { progress.fileDone(); };
+    if (csv)
+        hooks.cycles = [&](const std::string& file, const std::vector<system::Cycle>& cycles) {
+            for (const system::Cycle& c : cycles)
+                if (!c.fictitious)
+                    csv->record({file, std::to_string(c.placed), std::to_string(c.ended),
+                                 pairName(c.pair), sideName(c.pair, c.side),
+                                 std::to_string(c.stake), endName(c.end), std::to_string(c.saldo)});
+        };
+    const tester::Outcome played = tester::play(*sys, files, play, hooks);
     if (csv) {
         log.flush();
         if (!log) {
@@ -224,8 +183,8 @@ int runSystem(const SystemOptions& options) {
         Json out = {{"system", sys->name}};
         if (options.random > 0 || options.baseline > 0) out["seed"] = seed;
         out["files"] = Json::array();
-        for (const Played& p : played) {
-            Json f = reportJson(p.file, p.report);
+        for (const tester::FileResult& p : played.files) {
+            Json f = reportJson(p.name, p.report);
             if (p.baseline)
                 f["baseline"] = {{"runs", p.baseline->runs},
                                  {"mean", p.baseline->mean},
@@ -233,10 +192,10 @@ int runSystem(const SystemOptions& options) {
                                  {"percentile", p.baseline->percentile}};
             out["files"].push_back(std::move(f));
         }
-        out["total"] = reportJson("total", total);
+        out["total"] = reportJson("total", played.total);
         std::cout << out.dump() << "\n";
     } else {
-        writeText(std::cout, *sys, played, total, options.baseline > 0);
+        writeText(std::cout, *sys, played.files, played.total, options.baseline > 0);
         if (options.baseline > 0 || options.random > 0)
             std::cout << "Startwert der Zufallszahlen: " << seed << "\n";
     }

@@ -1,0 +1,66 @@
+#pragma once
+// One system test: a system played over permanences (or random spins) file by
+// file, the total of all files, and on request each file's baseline of random
+// permanences. `tamvek-cli system` and the window's system test both play
+// through here, so they give the same figures for the same input, random spins
+// and their seeds included. The spins go a block at a time; between blocks the
+// run hears the cancel flag and reports its progress.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "readers/SpinFiles.h"
+#include "system/Baseline.h"
+#include "system/Player.h"
+#include "tester/SaldoCurve.h"
+
+namespace tamvek::tester {
+
+struct Options {
+    std::uint64_t randomSpins = 0;  // more than 0: every file is that many random spins
+    std::size_t baselineRuns = 0;   // 0: no baseline
+    std::uint64_t seed = 0;         // of the random spins and the baseline
+    unsigned threads = 0;           // of the baseline; 0: one per core
+    bool curves = false;            // keep each file's Saldo curve
+};
+
+struct Hooks {
+    // Spins played, a block at a time, from any thread (the baseline's too).
+    std::function<void(std::uint64_t spins)> progress;
+    // A file is about to be played (`baseline` false) or compared with chance.
+    std::function<void(std::size_t file, bool baseline)> phase;
+    std::function<void(std::size_t file)> fileDone;
+    // The cycles of the block just played, when set (the cycle log).
+    std::function<void(const std::string& file, const std::vector<system::Cycle>&)> cycles;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+struct FileResult {
+    std::string name;
+    system::Report report;
+    std::vector<SaldoCurve::Point> curve;  // when asked for
+    std::optional<system::Baseline> baseline;
+};
+
+struct Outcome {
+    bool cancelled = false;  // then nothing else is kept
+    std::vector<FileResult> files;
+    system::Report total;
+    std::vector<SaldoCurve::Point> totalCurve;  // the files one after another
+};
+
+// The one file that stands for `spins` random spins: named by the count and
+// the seed, with no spins of its own (they are drawn as they are played).
+readers::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed);
+
+// How many spins `files` make with their baselines: what progress counts to.
+std::uint64_t workOf(const std::vector<readers::SpinFile>& files, const Options& options);
+
+Outcome play(const system::System& system, const std::vector<readers::SpinFile>& files,
+             const Options& options, const Hooks& hooks = {});
+
+}  // namespace tamvek::tester
