@@ -21,6 +21,10 @@ QString germanCount(std::uint64_t value) {
     return german().toString(static_cast<qulonglong>(value));
 }
 
+QString germanAmount(std::int64_t value) {
+    return german().toString(static_cast<qlonglong>(value));
+}
+
 QString germanDecimal(double value, int digits, bool sign) {
     QString text = german().toString(value, 'f', digits);
     // "-0,00" and "+0,00" say more than the figure does.

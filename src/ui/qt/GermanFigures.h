@@ -11,6 +11,8 @@ namespace tamvek::qt {
 // Rounded to a whole number; with a minus when negative.
 QString germanWhole(double value);
 QString germanCount(std::uint64_t value);
+// Exact however large; with a minus when negative.
+QString germanAmount(std::int64_t value);
 // `sign` puts a plus before a positive value; one that rounds to zero has none.
 QString germanDecimal(double value, int digits, bool sign = false);
 // part of all in per cent with two decimals, "-" of nothing.

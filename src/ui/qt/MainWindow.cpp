@@ -15,6 +15,7 @@
 #include "ui/qt/SaldoCurveWindow.h"
 #include "ui/qt/StatisticsWindow.h"
 #include "ui/qt/StatusLine.h"
+#include "ui/qt/SystemTestWindow.h"
 
 namespace tamvek::qt {
 namespace {
@@ -113,6 +114,10 @@ void MainWindow::setMenu(script::Menu& menu) {
                     openStatistics();
                     return std::string();
                 });
+    menu.setRun("Auswertung/Systemtest", [this](const std::string&) -> Result<std::string> {
+        openSystemTest();
+        return std::string();
+    });
     m_menu = new MenuBar(*this, m_session, menu, *m_status);
     connect(this, &MainWindow::inputHandled, m_menu, &MenuBar::update);
     connect(this, &MainWindow::inputHandled, this, &MainWindow::refreshBeside);
@@ -152,6 +157,23 @@ void MainWindow::openCurve() {
 void MainWindow::openStatistics() {
     openBeside(m_statistics, frameGeometry().bottomLeft() + QPoint(0, 8),
                [this] { return new StatisticsWindow(m_session.game(), this); });
+}
+
+void MainWindow::openSystemTest() {
+    if (m_systemTest.isNull()) {
+        const QString systems = QString::fromStdString(m_session.platform().programFolder()) +
+                                QStringLiteral("/systems");
+        m_systemTest = new SystemTestWindow(systems, this);
+        m_systemTest->setAttribute(Qt::WA_DeleteOnClose);
+        m_systemTest->move(frameGeometry().topLeft() + QPoint(40, 40));
+    }
+    m_systemTest->show();
+    m_systemTest->raise();
+    m_systemTest->activateWindow();
+}
+
+SystemTestWindow* MainWindow::systemTest() const {
+    return m_systemTest.data();
 }
 
 void MainWindow::refreshBeside() {

@@ -24,6 +24,7 @@ class ControlView;
 class MenuBar;
 class SaldoCurveWindow;
 class StatisticsWindow;
+class SystemTestWindow;
 class StatusLine;
 
 class MainWindow : public QMainWindow {
@@ -49,6 +50,7 @@ class MainWindow : public QMainWindow {
     // The windows beside the game, once the menu opened them (else null).
     SaldoCurveWindow* saldoCurve() const;
     StatisticsWindow* statistics() const;
+    SystemTestWindow* systemTest() const;
 
     // The frame that marks the control with the keyboard focus.
     FocusFrame* focusFrame() const { return m_focusFrame; }
@@ -69,6 +71,7 @@ class MainWindow : public QMainWindow {
     void fitSize();
     void openCurve();
     void openStatistics();
+    void openSystemTest();
     void refreshBeside();
     void orderTabs();
     // Controls under a shown panel (the import panel, the info text) take no
@@ -91,6 +94,7 @@ class MainWindow : public QMainWindow {
     MenuBar* m_menu = nullptr;
     QPointer<SaldoCurveWindow> m_curve;
     QPointer<StatisticsWindow> m_statistics;
+    QPointer<SystemTestWindow> m_systemTest;  // stays over a renewed game
     // Which of them a fresh game opens again.
     bool m_curveWasOpen = false;
     bool m_statisticsWasOpen = false;

@@ -24,6 +24,7 @@
 #include "ui/qt/SaldoCurveItem.h"
 #include "ui/qt/SaldoCurveWindow.h"
 #include "ui/qt/StatisticsWindow.h"
+#include "ui/qt/SystemTestWindow.h"
 
 namespace tamvek::test {
 namespace {
@@ -179,12 +180,17 @@ class BesideWindowsTest : public QObject {
         f.play("menu \"Datei/Sitzung speichern\" \"" + saved.toStdString() + "\"\n");
         f.action("Auswertung/Saldo-Kurve")->trigger();
         f.action("Auswertung/Statistik der Permanenz")->trigger();
+        f.action("Auswertung/Systemtest")->trigger();
+        const QPointer<qt::SystemTestWindow> systemTest = f.window.systemTest();
+        QVERIFY(systemTest != nullptr && systemTest->isVisible());
         f.play("menu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());
         QVERIFY(f.window.statistics() != nullptr);
         QCOMPARE(curve->curve().points().size(), qsizetype{8});
         QCOMPARE(f.window.statistics()->figures().spins, std::uint64_t{8});
+        // The system test does not hang on the game: it stays as it was.
+        QCOMPARE(f.window.systemTest(), systemTest.data());
     }
 };
 

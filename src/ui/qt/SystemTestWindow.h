@@ -1,0 +1,113 @@
+#pragma once
+// The system test in a window of its own: a system file played over chosen
+// permanences (files or a folder) or over random spins, the figures of
+// `tamvek-cli system` in a table with one row per file and the total, the
+// Saldo curve of the file chosen in the table and, with "Baseline", the spread
+// of the same system over random permanences of the file's length as a
+// histogram with the file's own Saldo marked. The test runs on a worker
+// thread; the window stays responsive, shows the progress and can cancel it.
+// A cancelled or failed run keeps nothing, and what went wrong (file, line,
+// key) is shown as the readers say it.
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <optional>
+
+#include "tester/SystemTest.h"
+
+class QAreaSeries;
+class QCheckBox;
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QLineSeries;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+class QValueAxis;
+
+namespace tamvek::qt {
+
+class SaldoChart;
+
+class SystemTestWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // `systemsFolder`: where the dialog for the system file starts.
+    explicit SystemTestWindow(const QString& systemsFolder, QWidget* parent = nullptr);
+    ~SystemTestWindow() override;
+
+    // What the user picks, set as a program would.
+    void setSystemFile(const QString& path);
+    void setPermanences(const QStringList& names);    // files or folders
+    void setRandomSpins(std::uint64_t spins);         // 0: the permanences
+    void setBaseline(int runs);                       // 0: none
+    void setSeed(std::optional<std::uint64_t> seed);  // none: a new one each run
+
+    bool running() const;
+    QString statusText() const;
+    QTableWidget* table() const { return m_table; }
+    SaldoChart* saldoChart() const { return m_saldo; }
+    QAreaSeries* histogram() const { return m_histogram; }
+    QLineSeries* fileMark() const { return m_mark; }
+    // The figures of the last finished run; empty before.
+    const tester::Outcome& outcome() const { return m_outcome; }
+
+  public slots:
+    void start();
+    void cancel();
+
+  signals:
+    // A run ended: done, cancelled or failed.
+    void finished();
+
+  private:
+    struct Run;
+    void chooseSystem();
+    void chooseFiles();
+    void chooseFolder();
+    void poll();
+    void finish();
+    void showOutcome();
+    void showFile(int row);
+    void showBaseline(const tester::FileResult* file);
+    void setStatus(const QString& text, bool error = false);
+    void updateInputs();
+
+    QString m_systemsFolder;
+    QStringList m_permanences;
+
+    QLineEdit* m_system;
+    QLineEdit* m_permanenceNames;
+    QRadioButton* m_fromFiles;
+    QRadioButton* m_fromRandom;
+    QSpinBox* m_randomCount;
+    QCheckBox* m_baseline;
+    QSpinBox* m_baselineRuns;
+    QLineEdit* m_seed;
+    QPushButton* m_start;
+    QPushButton* m_cancel;
+    QProgressBar* m_progress;
+    QLabel* m_status;
+    QTableWidget* m_table;
+    SaldoChart* m_saldo;
+    QChartView* m_histogramView;
+    QAreaSeries* m_histogram;
+    QLineSeries* m_histogramTop;
+    QLineSeries* m_mark;
+    QValueAxis* m_histogramX;
+    QValueAxis* m_histogramY;
+    QTimer* m_poll;
+
+    std::shared_ptr<Run> m_run;
+    tester::Outcome m_outcome;
+};
+
+}  // namespace tamvek::qt
