@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPixmap>
 #include <QStyleFactory>
 #include <cstdint>
@@ -94,6 +95,17 @@ QString demoPicture() {
         .filePath(QStringLiteral("tamvek-demo.png"));
 }
 
+// An install unpacked into some folder (not under a prefix the desktop
+// searches) brings its icon theme along: the data folder's sibling icons/.
+void findIconsBesideTheData(const std::string& programFolder) {
+    const QString binary = QCoreApplication::applicationDirPath();
+    const QString data = QString::fromStdString(programFolder);
+    if (QDir(data) == QDir(binary)) return;
+    const QString icons = QDir::cleanPath(data + QStringLiteral("/../icons"));
+    if (QFileInfo(icons).isDir() && !QIcon::themeSearchPaths().contains(icons))
+        QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << icons);
+}
+
 // Renders the window without putting it on the screen.
 bool saveScreenshot(tamvek::qt::MainWindow& window, const QString& file) {
     window.setAttribute(Qt::WA_DontShowOnScreen);
@@ -116,6 +128,8 @@ int main(int argc, char** argv) {
     if (options->printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options->printTo));
     QApplication::setApplicationName(QStringLiteral("Tamvek"));
     QApplication::setApplicationVersion(QStringLiteral(TAMVEK_VERSION));
+    // Wayland and the task bars match the window with its desktop file by this.
+    QGuiApplication::setDesktopFileName(tamvek::qt::MainWindow::appId());
     if (!tamvek::qt::speakGerman(app))
         std::cerr << "tamvek: Qt's German translations are not installed "
                      "(qt6-translations-l10n); its own dialogs stay English\n";
@@ -131,16 +145,16 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    // The demo is a script too, importing one of the samples beside the program.
+    tamvek::qt::QtPlatform platform;
+    findIconsBesideTheData(platform.programFolder());
+    // The demo is a script too, importing one of the samples in the program's folder.
     std::istringstream demoActions;
     if (demo && !script)
-        demoActions.str(tamvek::script::demoScript(
-            (QCoreApplication::applicationDirPath() + "/samples").toStdString()));
+        demoActions.str(tamvek::script::demoScript(platform.programFolder() + "/samples"));
     std::istream* actions = script ? &(*script)->stream() : demo ? &demoActions : nullptr;
     const std::string shownName = script ? (*script)->shownName() : std::string("the demo");
 
     const auto random = tamvek::engine::makeRandom(options->seed);
-    tamvek::qt::QtPlatform platform;
     // Only a scripted session is watched: it answers questions from the script and
     // its dumps show what was played and asked. Otherwise the window talks to
     // the Qt services directly and keeps no record.

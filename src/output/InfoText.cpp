@@ -1,6 +1,7 @@
 #include "output/InfoText.h"
 
 #include "core/Text.h"
+#include "platform/ProgramFolder.h"
 
 namespace tamvek::output {
 
@@ -9,7 +10,7 @@ void infoPressed(engine::Game& game) {
     if (f.okinfo.caption() == infoCaption) {
         f.infotext.setVisible(true);
         const Result<std::string> content =
-            game.platform.readFile(game.platform.programFolder() + "/" + infoFileName);
+            game.platform.readFile(game.platform.programFolder() + "/" + platform::infoFileName);
         f.infotext.setText(content ? text::toUtf8(*content)
                                    : std::string("Problem:") + "\n" +
                                          "Kann die Datei Info_Tamvek1.txt nicht finden.");

@@ -1,12 +1,11 @@
 #pragma once
-// "Info" / "Ende Info": shows the info file beside the program in the info box
+// "Info" / "Ende Info": shows the info file in the program's folder in the info box
 // and hides it again. The button's caption is the only record of the state.
 
 #include "engine/Game.h"
 
 namespace tamvek::output {
 
-inline constexpr const char* infoFileName = "info_tamvek1.txt";
 inline constexpr const char* infoCaption = "Info";
 inline constexpr const char* endInfoCaption = "Ende Info";
 

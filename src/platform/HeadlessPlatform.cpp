@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/ProgramFolder.h"
+
 namespace tamvek::platform {
 namespace {
 
-std::string folderOf(const std::string& argv0) {
+std::string binaryFolderOf(const std::string& argv0) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -15,16 +17,13 @@ std::string folderOf(const std::string& argv0) {
         exe = fs::absolute(fs::path(argv0), ec);
         if (ec) exe = fs::path(argv0);
     }
-    std::string folder = exe.lexically_normal().parent_path().string();
-    // The root stays "/"; any other folder loses its trailing separator.
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder;
+    return exe.lexically_normal().parent_path().string();
 }
 
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform(std::string argv0) : m_folder(folderOf(argv0)) {}
+HeadlessPlatform::HeadlessPlatform(std::string argv0)
+    : m_folder(programFolderFor(binaryFolderOf(argv0))) {}
 
 Answer HeadlessPlatform::ask(std::string_view, std::string_view, Buttons) {
     return Answer::No;

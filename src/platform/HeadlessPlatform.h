@@ -1,8 +1,9 @@
 #pragma once
 // The platform of a run without a window: no dialogs, no sound, no printer,
 // files read from disk. Questions are not its job (a recording platform answers
-// them from a script); unasked, it says "No". The program folder and today's
-// date can be pinned, so a test sees the same folder and date every day.
+// them from a script); unasked, it says "No". The program folder is found
+// beside the binary or in the installed data folder (programFolderFor); it and
+// today's date can be pinned, so a test sees the same folder and date every day.
 
 #include <optional>
 #include <string>

@@ -44,6 +44,14 @@ int MainWindow::px(int twips) {
     return qt::px(twips);
 }
 
+QString MainWindow::appId() {
+    return QStringLiteral(TAMVEK_APP_ID);
+}
+
+QIcon MainWindow::icon() {
+    return QIcon::fromTheme(appId(), drawIcon());
+}
+
 QIcon MainWindow::drawIcon() {
     // A small wheel: alternating red and black pockets, one green zero.
     QPixmap pixmap(32, 32);
@@ -75,7 +83,7 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
     : QMainWindow(parent), m_session(session) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qstr(session.form().title));
-    setWindowIcon(drawIcon());
+    setWindowIcon(icon());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, qcolour(form::MainForm::background));
     setPalette(pal);

@@ -35,7 +35,12 @@ class MainWindow : public QMainWindow {
 
     // Twips to logical pixels: 15 twips are one pixel at 96 dpi.
     static int px(int twips);
-    // The window icon, drawn at 32 by 32 pixels.
+    // The desktop's name for the program: its desktop file and its icon.
+    static QString appId();
+    // The window icon: the installed one of the icon theme when there is one,
+    // else drawIcon().
+    static QIcon icon();
+    // The icon drawn at 32 by 32 pixels, the picture of the installed one.
     static QIcon drawIcon();
     // What "Über Tamvek" says.
     static QString aboutText();

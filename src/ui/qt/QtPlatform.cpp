@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "platform/ProgramFolder.h"
 #include "ui/form/Control.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/StatusLine.h"
@@ -23,7 +24,8 @@ constexpr qint64 repaintEveryMs = 30;
 
 }  // namespace
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform()
+    : m_folder(platform::programFolderFor(utf8(QCoreApplication::applicationDirPath()))) {}
 QtPlatform::~QtPlatform() = default;
 
 platform::Answer QtPlatform::ask(std::string_view text, std::string_view title,
@@ -60,10 +62,6 @@ void QtPlatform::playSound(const std::string& path) {
         it = std::prev(m_effects.end());
     }
     (*it)->play();  // starts once loaded; never waits
-}
-
-std::string QtPlatform::programFolder() const {
-    return utf8(QCoreApplication::applicationDirPath());
 }
 
 void QtPlatform::repaintNow(const form::Control& control) {

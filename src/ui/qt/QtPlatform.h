@@ -1,6 +1,7 @@
 #pragma once
 // The machine around the window, served by Qt: German question boxes, wave
-// files played without waiting, the program's folder, a throttled repaint
+// files played without waiting, the program's folder (beside the binary or
+// the installed data folder, as programFolderFor finds it), a throttled repaint
 // during long runs, the keyboard focus, the printer (telling in the window's
 // status line where a page went), the mounted volumes and quitting. Files and
 // the date come from the platform's shared defaults.
@@ -20,6 +21,7 @@ namespace tamvek::qt {
 
 class QtPlatform : public platform::Platform {
   public:
+    // Needs the application object: the program's folder is found from its binary.
     QtPlatform();
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
@@ -35,7 +37,7 @@ class QtPlatform : public platform::Platform {
     platform::Answer ask(std::string_view text, std::string_view title,
                          platform::Buttons buttons) override;
     void playSound(const std::string& path) override;
-    std::string programFolder() const override;
+    std::string programFolder() const override { return m_folder; }
     void repaintNow(const form::Control& control) override;
     void focus(const form::Control& control) override;
     std::vector<std::string> drives() const override;
@@ -48,6 +50,7 @@ class QtPlatform : public platform::Platform {
   private:
     void tellWhere(const platform::PrintOutcome& outcome, const QString& what);
 
+    std::string m_folder;
     QPointer<QWidget> m_window;
     QElapsedTimer m_sinceRepaint;
     // A few effects stay alive so a sound is not cut off by the next one.
