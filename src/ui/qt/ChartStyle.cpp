@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QLocale>
+#include <QValueAxis>
 
 namespace tamvek::qt {
 
@@ -15,6 +16,14 @@ void styleChart(QChart& chart) {
     chart.setMargins(QMargins(4, 4, 4, 4));
     chart.layout()->setContentsMargins(0, 0, 0, 0);
     chart.setBackgroundRoundness(0);
+}
+
+QValueAxis* wholeAxis(QChart& chart, const QString& title, Qt::Alignment side) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    chart.addAxis(axis, side);
+    return axis;
 }
 
 }  // namespace tamvek::qt

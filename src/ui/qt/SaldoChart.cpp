@@ -22,21 +22,13 @@ double roundStep(double range) {
 
 }  // namespace
 
-SaldoChart::SaldoChart(QWidget* parent)
-    : QChartView(parent),
-      m_series(new QLineSeries),
-      m_spins(new QValueAxis),
-      m_saldo(new QValueAxis) {
+SaldoChart::SaldoChart(QWidget* parent) : QChartView(parent), m_series(new QLineSeries) {
     auto* chart = new QChart;
     styleChart(*chart);
     chart->legend()->hide();
     chart->addSeries(m_series);
-    m_spins->setTitleText(QStringLiteral("Wurf"));
-    m_saldo->setTitleText(QStringLiteral("Saldo"));
-    for (QValueAxis* axis : {m_spins, m_saldo})
-        axis->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_spins, Qt::AlignBottom);
-    chart->addAxis(m_saldo, Qt::AlignLeft);
+    m_spins = wholeAxis(*chart, QStringLiteral("Wurf"), Qt::AlignBottom);
+    m_saldo = wholeAxis(*chart, QStringLiteral("Saldo"), Qt::AlignLeft);
     m_spins->setTickType(QValueAxis::TicksDynamic);
     m_spins->setTickAnchor(0);
     m_series->attachAxis(m_spins);

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/qt/ChartStyle.h"
 #include "ui/qt/GermanFigures.h"
 #include "ui/qt/SaldoCurveItem.h"
 
@@ -74,14 +75,8 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     m_chart = new QChart;
     m_chart->setTitle(QStringLiteral("Saldo nach jedem Wurf"));
     m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_spinAxis = new QValueAxis;
-    m_spinAxis->setTitleText(QStringLiteral("Wurf"));
-    m_spinAxis->setLabelFormat(QStringLiteral("%i"));
-    m_saldoAxis = new QValueAxis;
-    m_saldoAxis->setTitleText(QStringLiteral("Saldo (Stücke)"));
-    m_saldoAxis->setLabelFormat(QStringLiteral("%i"));
-    m_chart->addAxis(m_spinAxis, Qt::AlignBottom);
-    m_chart->addAxis(m_saldoAxis, Qt::AlignLeft);
+    m_spinAxis = wholeAxis(*m_chart, QStringLiteral("Wurf"), Qt::AlignBottom);
+    m_saldoAxis = wholeAxis(*m_chart, QStringLiteral("Saldo (Stücke)"), Qt::AlignLeft);
 
     auto attach = [this](QAbstractSeries* s) {
         m_chart->addSeries(s);

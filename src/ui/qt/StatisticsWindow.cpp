@@ -16,6 +16,7 @@
 
 #include "core/Wheel.h"
 #include "engine/SpinSource.h"
+#include "ui/qt/ChartStyle.h"
 #include "ui/qt/GermanFigures.h"
 
 namespace tamvek::qt {
@@ -80,11 +81,8 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     for (int length = 1; length <= stats::seriesLengths; ++length)
         lengths->append(QString::number(length) + (length == stats::seriesLengths ? "+" : ""));
     lengths->setTitleText(QStringLiteral("Länge der Serie"));
-    m_counts = new QValueAxis;
-    m_counts->setLabelFormat(QStringLiteral("%d"));
-    m_counts->setTitleText(QStringLiteral("Serien"));
     m_chart->addAxis(lengths, Qt::AlignBottom);
-    m_chart->addAxis(m_counts, Qt::AlignLeft);
+    m_counts = wholeAxis(*m_chart, QStringLiteral("Serien"), Qt::AlignLeft);
     bars->attachAxis(lengths);
     bars->attachAxis(m_counts);
     auto* view = new QChartView(m_chart, this);

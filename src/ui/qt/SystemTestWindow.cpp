@@ -259,14 +259,8 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     m_mark->setName(QStringLiteral("diese Datei"));
     histogram->addSeries(m_histogram);
     histogram->addSeries(m_mark);
-    m_histogramX = new QValueAxis;
-    m_histogramX->setTitleText(QStringLiteral("Saldo am Ende"));
-    m_histogramX->setLabelFormat(QStringLiteral("%.0f"));
-    m_histogramY = new QValueAxis;
-    m_histogramY->setTitleText(QStringLiteral("Permanenzen"));
-    m_histogramY->setLabelFormat(QStringLiteral("%.0f"));
-    histogram->addAxis(m_histogramX, Qt::AlignBottom);
-    histogram->addAxis(m_histogramY, Qt::AlignLeft);
+    m_histogramX = wholeAxis(*histogram, QStringLiteral("Saldo am Ende"), Qt::AlignBottom);
+    m_histogramY = wholeAxis(*histogram, QStringLiteral("Permanenzen"), Qt::AlignLeft);
     for (QAbstractSeries* s :
          {static_cast<QAbstractSeries*>(m_histogram), static_cast<QAbstractSeries*>(m_mark)}) {
         s->attachAxis(m_histogramX);
