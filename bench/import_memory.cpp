@@ -12,7 +12,7 @@
 #include <variant>
 
 #include "SpinData.h"
-#include "import/PermanenceReader.h"
+#include "formats/PermanenceReader.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ void BM_ImportPeakMemory(benchmark::State& state) {
         bench::resetPeakMemory();
         before = bench::peakMemory();
         Result<platform::InputFile> file = platform::InputFile::open(path);
-        const import::ReadResult result = import::readPermanence(*file, NumberList{std::nullopt});
-        if (std::get<import::Permanence>(result).numbers.size() != entries + 1)
+        const formats::ReadResult result = formats::readPermanence(*file, NumberList{std::nullopt});
+        if (std::get<formats::Permanence>(result).numbers.size() != entries + 1)
             state.SkipWithError("wrong count");
         peak = bench::peakMemory();
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <variant>
 
-#include "import/PermanenceReader.h"
+#include "formats/PermanenceReader.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ void readMillionEntries(benchmark::State& state) {
     const std::string file = millionEntryFile();
     std::size_t numbers = 0;
     for (auto _ : state) {
-        auto result = tamvek::import::readPermanence(file);
-        numbers = std::get<tamvek::import::Permanence>(result).numbers.size();
+        auto result = tamvek::formats::readPermanence(file);
+        numbers = std::get<tamvek::formats::Permanence>(result).numbers.size();
         benchmark::DoNotOptimize(result);
     }
     if (numbers != 1'000'000) state.SkipWithError("wrong number of entries");
@@ -43,7 +43,7 @@ void readMillionDecimalEntries(benchmark::State& state) {
     for (int i = 0; i < 1'000'000; ++i)
         file += std::to_string(i % 37) + ".0\r\n";
     for (auto _ : state) {
-        auto result = tamvek::import::readPermanence(file);
+        auto result = tamvek::formats::readPermanence(file);
         benchmark::DoNotOptimize(result);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));

@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "engine/SpinLedger.h"
-#include "ui/qt/SaldoCurveWindow.h"
+#include "qt/SaldoCurveWindow.h"
 
 using namespace tamvek;
 

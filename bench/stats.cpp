@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/StatsOutput.h"
-#include "readers/SpinFiles.h"
+#include "formats/SpinFiles.h"
 #include "stats/Summary.h"
 #include "system/Baseline.h"
 
@@ -30,9 +30,9 @@ bool haveSpinData(benchmark::State& state) {
     return false;
 }
 
-std::vector<stats::Permanence> permanences(const std::vector<readers::SpinFile>& files) {
+std::vector<stats::Permanence> permanences(const std::vector<formats::SpinFile>& files) {
     std::vector<stats::Permanence> out;
-    for (const readers::SpinFile& f : files)
+    for (const formats::SpinFile& f : files)
         out.push_back({f.name, f.classes});
     return out;
 }
@@ -57,7 +57,7 @@ void BM_StatsWiesbadenWhole(benchmark::State& state) {
     if (!haveSpinData(state)) return;
     std::size_t spins = 0;
     for (auto _ : state) {
-        const Result<std::vector<readers::SpinFile>> files = readers::readSpinFiles(wiesbaden);
+        const Result<std::vector<formats::SpinFile>> files = formats::readSpinFiles(wiesbaden);
         if (!files) {
             state.SkipWithError(files.error().message.c_str());
             return;
@@ -74,7 +74,7 @@ BENCHMARK(BM_StatsWiesbadenWhole)->Unit(benchmark::kMillisecond);
 
 void BM_StatsWiesbaden(benchmark::State& state) {
     if (!haveSpinData(state)) return;
-    const Result<std::vector<readers::SpinFile>> files = readers::readSpinFiles(wiesbaden);
+    const Result<std::vector<formats::SpinFile>> files = formats::readSpinFiles(wiesbaden);
     if (!files) {
         state.SkipWithError(files.error().message.c_str());
         return;

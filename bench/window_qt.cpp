@@ -13,8 +13,8 @@
 
 #include "engine/RandomSource.h"
 #include "session/Session.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/QtPlatform.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
 
 using namespace tamvek;
 

@@ -8,16 +8,16 @@
 #include <string_view>
 
 #include "core/Text.h"
-#include "readers/SpinFiles.h"
+#include "formats/SpinFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tamvek;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    readers::BareListParser whole("f.txt");
+    formats::BareListParser whole("f.txt");
     whole.feed(bytes);
     const Result<std::vector<std::uint8_t>> a = whole.finish();
 
-    readers::BareListParser pieces("f.txt");
+    formats::BareListParser pieces("f.txt");
     const std::size_t step = size > 0 ? 1 + data[size - 1] % 5 : 1;
     for (std::size_t at = 0; at < size; at += step)
         if (!pieces.feed(bytes.substr(at, step))) break;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "core/Text.h"
-#include "import/PermanenceReader.h"
+#include "formats/PermanenceReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tamvek;

@@ -65,7 +65,7 @@ std::string play(const std::string& script) {
         }
         if (!boxesHoldStakes(f)) std::abort();
         const std::string& message = f.text.caption();
-        if ((message == import::unreadableText || message == import::tooLargeText) &&
+        if ((message == formats::unreadableText || message == formats::tooLargeText) &&
             !f.Frame1.visible())
             std::abort();
         if (recorder.quitRequested()) break;

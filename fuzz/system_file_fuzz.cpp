@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "readers/SystemFile.h"
+#include "formats/SystemFile.h"
 #include "system/Player.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tamvek;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const Result<system::System> sys = readers::parseSystem(text, "s.toml");
+    const Result<system::System> sys = formats::parseSystem(text, "s.toml");
     if (!sys) {
         if (!sys.error().message.starts_with("s.toml")) std::abort();
         return 0;

@@ -28,10 +28,10 @@
 #include "script/ScriptSource.h"
 #include "script/SessionRecorder.h"
 #include "session/Session.h"
-#include "ui/qt/German.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/QtPlatform.h"
-#include "ui/qt/QtPrinter.h"
+#include "qt/German.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+#include "qt/QtPrinter.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "engine/ChancePair.h"
 #include "engine/Game.h"
-#include "ui/form/Control.h"
+#include "form/Control.h"
 
 namespace tamvek::bets {
 

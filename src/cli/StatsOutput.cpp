@@ -8,7 +8,7 @@
 
 #include "cli/Figures.h"
 #include "core/Text.h"
-#include "readers/SpinFiles.h"
+#include "formats/SpinFiles.h"
 #include "stats/Summary.h"
 
 namespace tamvek::cli {
@@ -250,13 +250,13 @@ int runStats(const std::vector<std::string>& names, bool json, std::ostream& out
         err << "tamvek-cli stats: no permanence given\n";
         return statsNoFiles;
     }
-    const Result<std::vector<readers::SpinFile>> files = readers::readSpinFiles(names);
+    const Result<std::vector<formats::SpinFile>> files = formats::readSpinFiles(names);
     if (!files) {
         err << "tamvek-cli stats: " << files.error().message << '\n';
         return statsCannotRead;
     }
     std::vector<stats::Permanence> permanences;
-    for (const readers::SpinFile& f : *files)
+    for (const formats::SpinFile& f : *files)
         permanences.push_back({f.name, f.classes});
     const Result<stats::Summary> summary = stats::summarize(permanences);
     if (!summary) {

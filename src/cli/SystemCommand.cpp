@@ -11,8 +11,8 @@
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "core/Csv.h"
-#include "readers/SpinFiles.h"
-#include "readers/SystemFile.h"
+#include "formats/SpinFiles.h"
+#include "formats/SystemFile.h"
 #include "system/Baseline.h"
 #include "system/Player.h"
 #include "tester/SystemTest.h"
@@ -120,7 +120,7 @@ int runSystem(const SystemOptions& options) {
                      "--random N)\n";
         return exitBadCall;
     }
-    const Result<system::System> sys = readers::readSystemFile(options.system);
+    const Result<system::System> sys = formats::readSystemFile(options.system);
     if (!sys) {
         std::cerr << "tamvek-cli: " << sys.error().message << "\n";
         return exitBadInput;
@@ -129,11 +129,11 @@ int runSystem(const SystemOptions& options) {
 
     // Random spins are drawn as they are played, a block at a time; they are
     // never held all at once.
-    std::vector<readers::SpinFile> files;
+    std::vector<formats::SpinFile> files;
     if (options.random > 0) {
         files.push_back(tester::randomFile(options.random, seed));
     } else {
-        Result<std::vector<readers::SpinFile>> read = readers::readSpinFiles(options.permanences);
+        Result<std::vector<formats::SpinFile>> read = formats::readSpinFiles(options.permanences);
         if (!read) {
             std::cerr << "tamvek-cli: " << read.error().message << "\n";
             return exitBadInput;

@@ -8,12 +8,6 @@
 
 namespace tamvek::control {
 
-const char* const introText =
-    " Anzahl der gewünschten Würfe eingeben,\r"
-    "  Modus wählen und Start drücken.\r"
-    "  Oder Import drücken und entspr. Datei der\r"
-    "  Spielbank Hamburg angeben.";
-
 namespace {
 
 // Nothing stays on the table; the boxes are empty and locked until a run begins.
@@ -58,7 +52,7 @@ void windowLoad(engine::Game& game) {
 
     game.random.seedFromClock();
     engine::fillNumberColours(s);
-    f.text.setCaption(introText);
+    f.text.setCaption(form::introText);
 }
 
 void newStart(engine::Game& game) {
@@ -123,7 +117,7 @@ void newStart(engine::Game& game) {
     f.textanzahl.setText("");
     f.lakut.setCaption("");
     f.lzahl.setCaption("");
-    f.text.setCaption(introText);
+    f.text.setCaption(form::introText);
     // The next key the player types is the new count.
     game.platform.focus(f.textanzahl);
 }

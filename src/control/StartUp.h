@@ -5,9 +5,6 @@
 
 namespace tamvek::control {
 
-// The instructions shown at start-up, four lines joined by carriage returns.
-extern const char* const introText;
-
 void windowLoad(engine::Game& game);
 // "Abbruch": asks, then clears the game for a fresh run.
 void newStart(engine::Game& game);

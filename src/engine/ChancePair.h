@@ -8,7 +8,7 @@
 
 #include "core/Numbers.h"
 #include "engine/GameState.h"
-#include "ui/form/MainForm.h"
+#include "form/MainForm.h"
 
 namespace tamvek::engine {
 

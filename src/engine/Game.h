@@ -6,7 +6,7 @@
 #include "engine/RandomSource.h"
 #include "engine/SpinLedger.h"
 #include "platform/Platform.h"
-#include "ui/form/MainForm.h"
+#include "form/MainForm.h"
 
 namespace tamvek::engine {
 

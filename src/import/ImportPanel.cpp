@@ -8,13 +8,14 @@
 #include <variant>
 #include <vector>
 
-#include "control/StartUp.h"
+#include "form/MainForm.h"
 #include "core/Text.h"
-#include "import/FolderListing.h"
-#include "import/PermanenceReader.h"
+#include "formats/FolderListing.h"
+#include "formats/PermanenceReader.h"
 
 namespace tamvek::import {
 namespace fs = std::filesystem;
+using namespace formats;
 
 const char* const unreadableText = " Die Datei konnte nicht gelesen werden.";
 const char* const tooLargeText = " Die Datei ist zu groß für eine Permanenz (mehr als 1 GB).";
@@ -138,7 +139,7 @@ void cancelImport(engine::Game& game) {
     auto& f = game.form;
     game.state.permanenceLoaded = 0;
     f.Frame1.setVisible(false);
-    f.text.setCaption(control::introText);
+    f.text.setCaption(form::introText);
 }
 
 bool chooseFolder(engine::Game& game, const std::string& folder) {

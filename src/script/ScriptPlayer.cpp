@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Text.h"
-#include "import/FolderListing.h"
+#include "formats/FolderListing.h"
 #include "import/ImportPanel.h"
 #include "script/Menu.h"
 #include "script/ScriptSource.h"
@@ -250,7 +250,7 @@ void ScriptPlayer::addStandardActions() {
                      hash->find_first_not_of("0123456789abcdef") != std::string::npos))
             throw ScriptError("a content hash is 16 hex digits, not '" + *hash + "'");
         if (hash) {
-            const auto content = fileHash(import::filePath(game.form.Dir1.path(), name));
+            const auto content = fileHash(formats::filePath(game.form.Dir1.path(), name));
             if (!content || *content != *hash)
                 throw ScriptError("the file '" + name +
                                   "' is not the one the session was saved with");

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "import/FolderListing.h"
+#include "formats/FolderListing.h"
 #include "platform/InputFile.h"
-#include "ui/form/FileLists.h"
+#include "form/FileLists.h"
 
 namespace tamvek::script {
 
@@ -120,7 +120,7 @@ void SessionRecorder::begin(const form::UserInput& input) {
                 files != nullptr && input.index >= 0 && input.index < files->listCount()) {
                 const std::string& file = files->files()[static_cast<std::size_t>(input.index)];
                 const Result<std::string> hash =
-                    fileHash(import::filePath(m_session.form().Dir1.path(), file));
+                    fileHash(formats::filePath(m_session.form().Dir1.path(), file));
                 line = "select " + scriptQuoted(file) + (hash ? " " + *hash : "");
             } else {
                 line = "click " + name;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/Result.h"
-#include "core/Wheel.h"
+#include "wheel/Wheel.h"
 
 namespace tamvek::stats {
 
@@ -67,7 +67,7 @@ struct FileStats {
 inline constexpr std::size_t repeatLength = 50;
 inline constexpr std::size_t repeatLimit = 1000;
 
-// The figures of one permanence, given as wheel classes (core/Wheel.h), with
+// The figures of one permanence, given as wheel classes (wheel/Wheel.h), with
 // its repeats. A byte that is no wheel class is an error naming the spin.
 Result<FileStats> fileStats(std::string name, std::span<const std::uint8_t> classes);
 

@@ -17,7 +17,7 @@ namespace tamvek::stats {
 // A permanence to look at: its name and its spins, which the caller keeps.
 struct Permanence {
     std::string name;
-    std::span<const std::uint8_t> classes;  // wheel classes, core/Wheel.h
+    std::span<const std::uint8_t> classes;  // wheel classes, wheel/Wheel.h
 };
 
 // The figures of each file in the order given, and of all together.

@@ -15,9 +15,17 @@
 #include <cstdint>
 #include <vector>
 
-#include "system/System.h"
+#include "formats/System.h"
 
 namespace tamvek::system {
+
+// The system the tester plays is the one a system file describes.
+using formats::Bet;
+using formats::longestTrigger;
+using formats::mostBets;
+using formats::Progression;
+using formats::SideRule;
+using formats::System;
 
 enum class End : std::uint8_t { TakenHome, Lost, GivenBack };
 

@@ -13,26 +13,26 @@ constexpr std::uint64_t randomFileStream = ~std::uint64_t{0};
 // enough that listening costs nothing.
 constexpr std::size_t block = 1 << 16;
 
-std::uint64_t spinsOf(const readers::SpinFile& file, const Options& options) {
+std::uint64_t spinsOf(const formats::SpinFile& file, const Options& options) {
     return options.randomSpins > 0 ? options.randomSpins : file.classes.size();
 }
 
 }  // namespace
 
-readers::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed) {
+formats::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed) {
     return {
         "zufällig (" + std::to_string(spins) + " Würfe, Startwert " + std::to_string(seed) + ")",
         {}};
 }
 
-std::uint64_t workOf(const std::vector<readers::SpinFile>& files, const Options& options) {
+std::uint64_t workOf(const std::vector<formats::SpinFile>& files, const Options& options) {
     std::uint64_t work = 0;
-    for (const readers::SpinFile& f : files)
+    for (const formats::SpinFile& f : files)
         work += spinsOf(f, options) * (1 + options.baselineRuns);
     return work;
 }
 
-Outcome play(const system::System& system, const std::vector<readers::SpinFile>& files,
+Outcome play(const system::System& system, const std::vector<formats::SpinFile>& files,
              const Options& options, const Hooks& hooks) {
     const auto cancelled = [&] { return hooks.cancel && hooks.cancel->load(); };
     Outcome out;
@@ -41,7 +41,7 @@ Outcome play(const system::System& system, const std::vector<readers::SpinFile>&
     std::vector<std::uint8_t> drawn(options.randomSpins > 0 ? block : 0);
     for (std::size_t index = 0; index < files.size(); ++index) {
         if (hooks.phase) hooks.phase(index, false);
-        const readers::SpinFile& file = files[index];
+        const formats::SpinFile& file = files[index];
         const std::uint64_t spins = spinsOf(file, options);
         system::Player player(system);
         if (options.curves) player.recordSaldo(&saldo);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "readers/SpinFiles.h"
+#include "formats/SpinFiles.h"
 #include "system/Baseline.h"
 #include "system/Player.h"
 #include "tester/SaldoCurve.h"
@@ -55,12 +55,12 @@ struct Outcome {
 
 // The one file that stands for `spins` random spins: named by the count and
 // the seed, with no spins of its own (they are drawn as they are played).
-readers::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed);
+formats::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed);
 
 // How many spins `files` make with their baselines: what progress counts to.
-std::uint64_t workOf(const std::vector<readers::SpinFile>& files, const Options& options);
+std::uint64_t workOf(const std::vector<formats::SpinFile>& files, const Options& options);
 
-Outcome play(const system::System& system, const std::vector<readers::SpinFile>& files,
+Outcome play(const system::System& system, const std::vector<formats::SpinFile>& files,
              const Options& options, const Hooks& hooks = {});
 
 }  // namespace tamvek::tester

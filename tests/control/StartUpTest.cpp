@@ -22,7 +22,7 @@ TEST(StartUp, WindowOpensInItsWaitingState) {
     EXPECT_EQ(f.gewtotal.caption(), "0");
     for (const char* name : {"gewhoch", "gewtief", "lakut", "lzahl", "haltbei"})
         EXPECT_EQ(f.find(name)->text(), "") << name;
-    EXPECT_EQ(f.text.caption(), control::introText);
+    EXPECT_EQ(f.text.caption(), form::introText);
     EXPECT_EQ(f.tabelle2.colWidth(0), 550);
     EXPECT_EQ(f.tabelle2.colWidth(10), 300);
     EXPECT_EQ(f.tabelle1.colWidth(1), 150);
@@ -100,7 +100,7 @@ TEST(StartUp, NewStartOpensAFreshGame) {
         EXPECT_TRUE(f.stakeBoxes()[static_cast<std::size_t>(i)]->locked());
         EXPECT_EQ(f.stakeBoxes()[static_cast<std::size_t>(i)]->text(), "");
     }
-    EXPECT_EQ(f.text.caption(), control::introText);
+    EXPECT_EQ(f.text.caption(), form::introText);
     EXPECT_EQ(f.lakut.caption(), "");
 }
 

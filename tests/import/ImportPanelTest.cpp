@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "control/StartUp.h"
-#include "import/FolderListing.h"
+#include "formats/FolderListing.h"
 #include "import/ImportTestSupport.h"
 
 namespace tamvek::test {
@@ -101,9 +101,9 @@ TEST(ImportPanel, RootFolderGetsNoSecondSeparator) {
     EXPECT_EQ(t.form.Dir1.path(), "/");
     EXPECT_EQ(t.form.File1.path(), "/");
     EXPECT_EQ(t.form.Dir1.folders().front(), "/");
-    EXPECT_EQ(import::filePath("/", "a.txt"), "/a.txt");
-    EXPECT_EQ(import::filePath("/data", "a.txt"), "/data/a.txt");
-    EXPECT_EQ(import::filePath("/data/", "a.txt"), "/data/a.txt");
+    EXPECT_EQ(formats::filePath("/", "a.txt"), "/a.txt");
+    EXPECT_EQ(formats::filePath("/data", "a.txt"), "/data/a.txt");
+    EXPECT_EQ(formats::filePath("/data/", "a.txt"), "/data/a.txt");
 }
 
 TEST(ImportPanel, DriveChangeIgnoresADriveThatCannotBeListed) {
@@ -114,9 +114,9 @@ TEST(ImportPanel, DriveChangeIgnoresADriveThatCannotBeListed) {
     EXPECT_EQ(t.form.Dir1.path(), fs::current_path().string());
     t.form.Drive1.setDrive("/");
     EXPECT_EQ(t.form.Dir1.path(), "/");
-    EXPECT_EQ(import::driveOf({"/", "/home", "/home/x"}, "/home/xy/z"), "/home");
-    EXPECT_EQ(import::driveOf({"/", "/home", "/home/x"}, "/home/x"), "/home/x");
-    EXPECT_EQ(import::driveOf({"/mnt"}, "/home"), "");
+    EXPECT_EQ(formats::driveOf({"/", "/home", "/home/x"}, "/home/xy/z"), "/home");
+    EXPECT_EQ(formats::driveOf({"/", "/home", "/home/x"}, "/home/x"), "/home/x");
+    EXPECT_EQ(formats::driveOf({"/mnt"}, "/home"), "");
 }
 
 TEST(ImportPanel, ImportsTheNumbersOfAFile) {
@@ -268,7 +268,7 @@ TEST(ImportPanel, CancelKeepsCountAndNumbers) {
     t.form.okexternabbruch.click();
     EXPECT_EQ(t.state.permanenceLoaded, 0);
     EXPECT_FALSE(t.form.Frame1.visible());
-    EXPECT_EQ(t.form.text.caption(), control::introText);
+    EXPECT_EQ(t.form.text.caption(), form::introText);
     EXPECT_EQ(t.state.wantedSpins, 5);
     EXPECT_EQ(t.form.textanzahl.text(), "5");
     EXPECT_EQ(t.state.permanenceNumbers.size(), 2u);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <atomic>
 
-#include "readers/SpinFiles.h"
-#include "readers/SystemFile.h"
+#include "formats/SpinFiles.h"
+#include "formats/SystemFile.h"
 #include "system/Random.h"
 #include "tester/SaldoCurve.h"
 #include "tester/SystemTest.h"
@@ -61,16 +61,16 @@ TEST(SaldoCurve, KeepsEverySpinOfAShortFileAndThePeaksOfALongOne) {
 class SystemTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto sys = readers::readSystemFile(TAMVEK_SOURCE_DIR "/systems/martingale-nach-serie.toml");
+        auto sys = formats::readSystemFile(TAMVEK_SOURCE_DIR "/systems/martingale-nach-serie.toml");
         ASSERT_TRUE(sys) << sys.error().message;
         system = *sys;
-        auto read = readers::readSpinFiles({TAMVEK_TEST_DATA "/spins/wiesbaden-t1-head.txt",
+        auto read = formats::readSpinFiles({TAMVEK_TEST_DATA "/spins/wiesbaden-t1-head.txt",
                                             TAMVEK_TEST_DATA "/spins/genting-118.txt"});
         ASSERT_TRUE(read) << read.error().message;
         files = *read;
     }
     system::System system;
-    std::vector<readers::SpinFile> files;
+    std::vector<formats::SpinFile> files;
 };
 
 TEST_F(SystemTest, CurvesEndInTheReportsAndTheTotalFollowsTheFiles) {

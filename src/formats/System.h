@@ -1,0 +1,54 @@
+#pragma once
+// A stake system: the bets a system player places by rule, as a system file
+// describes them (see docs/systems.md).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Numbers.h"
+#include "wheel/Wheel.h"
+
+namespace tamvek::formats {
+
+enum class SideRule {
+    Fixed,     // always the same side
+    Follow,    // the side that came up in the pair's last decided spin
+    Opposite,  // the other one
+};
+
+enum class Progression {
+    Flat,        // always `units`
+    Martingale,  // doubled after a lost cycle, back to `units` after one taken home
+    Dalembert,   // +units after a lost cycle, -units after one taken home, never below units
+};
+
+struct Bet {
+    wheel::Pair pair = wheel::RedBlack;
+    SideRule rule = SideRule::Fixed;
+    int side = 1;  // for Fixed: 1 red/low/even, 2 black/high/odd
+    Amount units = 1;
+    int ride = 0;  // wins to let it ride, then home; 0 = ride until it is lost
+    // The pair's last decided outcomes (1 or 2), oldest first, that must come
+    // before a stake is placed; empty = none.
+    std::vector<int> after;
+    Progression progression = Progression::Flat;
+    std::optional<Amount> limit;  // the largest first stake
+    int virtualLosses = 0;        // fictitious until this many fictitious cycles are lost in a row
+};
+
+struct System {
+    std::string name;
+    std::vector<Bet> bets;
+    std::optional<Amount> stopLoss;    // units, per file
+    std::optional<Amount> takeProfit;  // units, per file
+};
+
+// The most bets a system may have.
+inline constexpr std::size_t mostBets = 64;
+
+// The longest trigger a bet may have.
+inline constexpr std::size_t longestTrigger = 32;
+
+}  // namespace tamvek::formats

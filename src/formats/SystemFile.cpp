@@ -1,0 +1,195 @@
+#include "formats/SystemFile.h"
+
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "platform/InputFile.h"
+
+namespace tamvek::formats {
+namespace {
+
+// Thrown while a file is checked, caught at the top: the first fault found.
+struct Fault {
+    std::string message;
+};
+
+class Checker {
+  public:
+    explicit Checker(std::string name) : m_name(std::move(name)) {}
+
+    [[noreturn]] void fail(const toml::node& node, std::string_view key,
+                           const std::string& why) const {
+        throw Fault{m_name + ":" + std::to_string(node.source().begin.line) + ": " +
+                    std::string(key) + ": " + why};
+    }
+
+    void allowOnly(const toml::table& table, std::initializer_list<std::string_view> keys,
+                   const char* where) const {
+        for (auto&& [key, value] : table) {
+            if (std::find(keys.begin(), keys.end(), key.str()) != keys.end()) continue;
+            std::string known;
+            for (std::string_view k : keys)
+                known += (known.empty() ? "" : ", ") + std::string(k);
+            fail(value, key.str(),
+                 "unbekannter Schlüssel " + std::string(where) + " (erlaubt: " + known + ")");
+        }
+    }
+
+    std::string text(const toml::node& node, std::string_view key) const {
+        if (const auto* s = node.as_string()) return s->get();
+        fail(node, key, "muss ein Text in Anführungszeichen sein");
+    }
+
+    Amount whole(const toml::node& node, std::string_view key, Amount least,
+                 Amount most = largestStake) const {
+        const auto* i = node.as_integer();
+        if (i == nullptr) fail(node, key, "muss eine ganze Zahl sein");
+        const std::int64_t v = i->get();
+        if (v < least || v > most)
+            fail(node, key,
+                 std::to_string(v) + " geht nicht (erlaubt: " + std::to_string(least) + " bis " +
+                     std::to_string(most) + ")");
+        return v;
+    }
+
+  private:
+    std::string m_name;
+};
+
+struct SideName {
+    std::string_view name;
+    wheel::Pair pair;
+    int side;
+};
+constexpr std::array<SideName, 6> sideNames{{{"red", wheel::RedBlack, 1},
+                                             {"black", wheel::RedBlack, 2},
+                                             {"low", wheel::LowHigh, 1},
+                                             {"high", wheel::LowHigh, 2},
+                                             {"even", wheel::EvenOdd, 1},
+                                             {"odd", wheel::EvenOdd, 2}}};
+constexpr std::array<std::string_view, 3> pairNames{"red-black", "low-high", "even-odd"};
+
+const SideName* findSide(std::string_view name) {
+    for (const SideName& s : sideNames)
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
+Bet readBet(const Checker& check, const toml::table& table) {
+    check.allowOnly(table,
+                    {"side", "pair", "units", "ride", "after", "progression", "limit", "virtual"},
+                    "eines Einsatzes");
+    Bet bet;
+    const toml::node* sideNode = table.get("side");
+    if (sideNode == nullptr) check.fail(table, "side", "fehlt");
+    const std::string side = check.text(*sideNode, "side");
+    std::optional<wheel::Pair> pair;
+    if (const toml::node* pairNode = table.get("pair")) {
+        const std::string name = check.text(*pairNode, "pair");
+        const auto it = std::find(pairNames.begin(), pairNames.end(), name);
+        if (it == pairNames.end())
+            check.fail(*pairNode, "pair",
+                       "'" + name + "' gibt es nicht (red-black, low-high, even-odd)");
+        pair = static_cast<wheel::Pair>(it - pairNames.begin());
+    }
+    if (side == "follow" || side == "opposite") {
+        bet.rule = side == "follow" ? SideRule::Follow : SideRule::Opposite;
+        if (!pair) check.fail(*sideNode, "pair", "fehlt: \"" + side + "\" braucht ein Paar");
+        bet.pair = *pair;
+    } else if (const SideName* s = findSide(side)) {
+        bet.pair = s->pair;
+        bet.side = s->side;
+        if (pair && *pair != s->pair)
+            check.fail(*table.get("pair"), "pair",
+                       std::string(pairNames[static_cast<std::size_t>(*pair)]) +
+                           " passt nicht zu \"" + side + "\"");
+    } else {
+        check.fail(*sideNode, "side",
+                   "'" + side + "' gibt es nicht (red, black, low, high, even, odd, follow, " +
+                       "opposite)");
+    }
+    if (const toml::node* n = table.get("units")) bet.units = check.whole(*n, "units", 1);
+    if (const toml::node* n = table.get("ride"))
+        bet.ride = static_cast<int>(check.whole(*n, "ride", 0, 64));
+    if (const toml::node* n = table.get("after")) {
+        const toml::array* list = n->as_array();
+        if (list == nullptr) check.fail(*n, "after", "muss eine Liste von Seiten sein");
+        if (list->size() > longestTrigger)
+            check.fail(*n, "after",
+                       "höchstens " + std::to_string(longestTrigger) + " Seiten");
+        for (const toml::node& item : *list) {
+            const std::string name = check.text(item, "after");
+            const SideName* s = findSide(name);
+            if (s == nullptr || s->pair != bet.pair)
+                check.fail(item, "after",
+                           "'" + name + "' ist keine Seite von " +
+                               std::string(pairNames[static_cast<std::size_t>(bet.pair)]));
+            bet.after.push_back(s->side);
+        }
+    }
+    if (const toml::node* n = table.get("progression")) {
+        const std::string name = check.text(*n, "progression");
+        if (name == "flat")
+            bet.progression = Progression::Flat;
+        else if (name == "martingale")
+            bet.progression = Progression::Martingale;
+        else if (name == "dalembert")
+            bet.progression = Progression::Dalembert;
+        else
+            check.fail(*n, "progression",
+                       "'" + name + "' gibt es nicht (flat, martingale, dalembert)");
+    }
+    if (const toml::node* n = table.get("limit")) bet.limit = check.whole(*n, "limit", bet.units);
+    if (const toml::node* n = table.get("virtual"))
+        bet.virtualLosses = static_cast<int>(check.whole(*n, "virtual", 0, 1000));
+    return bet;
+}
+
+}  // namespace
+
+Result<System> parseSystem(std::string_view text, const std::string& name) {
+    toml::table root;
+    try {
+        root = toml::parse(text, std::string_view(name));
+    } catch (const toml::parse_error& e) {
+        return Error{name + ":" + std::to_string(e.source().begin.line) +
+                     ": kein gültiges TOML: " + std::string(e.description())};
+    }
+    const Checker check(name);
+    try {
+        check.allowOnly(root, {"name", "bet", "stop_loss", "take_profit"}, "eines Systems");
+        System sys;
+        sys.name = name;
+        if (const toml::node* n = root.get("name")) sys.name = check.text(*n, "name");
+        if (const toml::node* n = root.get("stop_loss"))
+            sys.stopLoss = check.whole(*n, "stop_loss", 1);
+        if (const toml::node* n = root.get("take_profit"))
+            sys.takeProfit = check.whole(*n, "take_profit", 1);
+        const toml::node* bets = root.get("bet");
+        if (bets == nullptr) throw Fault{name + ": bet: kein Einsatz ([[bet]]) im System"};
+        const toml::array* list = bets->as_array();
+        if (list == nullptr || !list->is_array_of_tables())
+            check.fail(*bets, "bet", "muss eine Folge von [[bet]]-Abschnitten sein");
+        if (list->size() > mostBets)
+            check.fail(
+                *bets, "bet",
+                "höchstens " + std::to_string(mostBets) + " Einsätze in einem System");
+        for (const toml::node& bet : *list)
+            sys.bets.push_back(readBet(check, *bet.as_table()));
+        if (sys.bets.empty()) throw Fault{name + ": bet: kein Einsatz ([[bet]]) im System"};
+        return sys;
+    } catch (const Fault& fault) {
+        return Error{fault.message};
+    }
+}
+
+Result<System> readSystemFile(const std::string& path) {
+    const Result<std::string> text = platform::readWholeFile(path);
+    if (!text) return Error{path + ": " + text.error().message};
+    return parseSystem(*text, path);
+}
+
+}  // namespace tamvek::formats

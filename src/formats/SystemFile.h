@@ -1,0 +1,18 @@
+#pragma once
+// Reads a system file (TOML, see docs/systems.md). An unknown key, a wrong
+// type or an impossible value is an error that names the file, the line and the
+// key; nothing of a faulty file is used.
+
+#include <string>
+#include <string_view>
+
+#include "core/Result.h"
+#include "formats/System.h"
+
+namespace tamvek::formats {
+
+// `name` is how errors name the file.
+Result<System> parseSystem(std::string_view text, const std::string& name);
+Result<System> readSystemFile(const std::string& path);
+
+}  // namespace tamvek::formats

@@ -1,0 +1,315 @@
+#include "qt/SaldoCurveWindow.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGraphicsSimpleTextItem>
+#include <QHBoxLayout>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "qt/ChartStyle.h"
+#include "qt/GermanFigures.h"
+#include "qt/SaldoCurveItem.h"
+
+namespace tamvek::qt {
+namespace {
+
+const QColor realColour(0x30, 0x30, 0x30);
+const QColor fictitiousColour(0x00, 0xC0, 0xC0);  // as the fictitious rows of both tables
+const QColor highestColour(0xC0, 0x00, 0x00);     // the "G" of the profit/loss table
+const QColor lowestColour(0x00, 0x00, 0xC0);      // its "V"
+
+// Named as the stake boxes' headings name them.
+const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
+const QColor pairColours[3] = {QColor(0xE0, 0x60, 0x60), QColor(0x50, 0x80, 0xE0),
+                               QColor(0x40, 0xA0, 0x40)};
+
+const char* const emptyHint = "Noch kein Wurf gespielt. Die Kurve zeigt den Saldo nach jedem Wurf.";
+
+QScatterSeries* makeMarker(const QColor& colour) {
+    auto* s = new QScatterSeries;
+    s->setColor(colour);
+    s->setBorderColor(colour);
+    s->setMarkerSize(9);
+    return s;
+}
+
+// A step of 1, 2 or 5 times a power of ten that divides `span` into about
+// `parts` parts: round figures on the axis at any scale.
+double niceStep(double span, int parts) {
+    const double raw = std::max(span / parts, 1.0);
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power) return m * power;
+    return 10 * power;
+}
+
+// The axis from `low` to `high`, widened to whole steps.
+void setScale(QValueAxis* axis, double low, double high, int parts) {
+    const double step = niceStep(high - low, parts);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
+}
+
+}  // namespace
+
+SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ledger(ledger) {
+    setWindowTitle(QStringLiteral("Tamvek – Saldo-Kurve"));
+    setObjectName(QStringLiteral("saldoCurve"));
+
+    m_chart = new QChart;
+    m_chart->setTitle(QStringLiteral("Saldo nach jedem Wurf"));
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_spinAxis = wholeAxis(*m_chart, QStringLiteral("Wurf"), Qt::AlignBottom);
+    m_saldoAxis = wholeAxis(*m_chart, QStringLiteral("Saldo (Stücke)"), Qt::AlignLeft);
+
+    auto attach = [this](QAbstractSeries* s) {
+        m_chart->addSeries(s);
+        s->attachAxis(m_spinAxis);
+        s->attachAxis(m_saldoAxis);
+    };
+    m_realKey = new QLineSeries;
+    m_realKey->setName(QStringLiteral("Saldo"));
+    m_realKey->setPen(QPen(realColour, 2));
+    attach(m_realKey);
+    m_fictitiousKey = new QLineSeries;
+    m_fictitiousKey->setName(QStringLiteral("Fiktivspiel"));
+    m_fictitiousKey->setPen(QPen(fictitiousColour, 2));
+    attach(m_fictitiousKey);
+    for (int p = 0; p < 3; ++p) {
+        m_pairs[p] = new QLineSeries;
+        m_pairs[p]->setName(QString::fromUtf8(pairNames[p]));
+        m_pairs[p]->setPen(QPen(pairColours[p], 1.5));
+        attach(m_pairs[p]);
+        m_pairs[p]->setVisible(false);
+    }
+    m_highest = makeMarker(highestColour);
+    m_highest->setName(QStringLiteral("Höchster Saldo"));
+    attach(m_highest);
+    m_lowest = makeMarker(lowestColour);
+    m_lowest->setName(QStringLiteral("Tiefster Saldo"));
+    attach(m_lowest);
+    // The marks carry their own captions, which the chart's point labels
+    // would centre over the point and cut off at the edge.
+    for (QScatterSeries* s : {m_highest, m_lowest})
+        m_chart->legend()->markers(s).value(0)->setVisible(false);
+    m_highestLabel = new QGraphicsSimpleTextItem(m_chart);
+    m_highestLabel->setBrush(highestColour);
+    m_highestLabel->setZValue(10);
+    m_lowestLabel = new QGraphicsSimpleTextItem(m_chart);
+    m_lowestLabel->setBrush(lowestColour);
+    m_lowestLabel->setZValue(10);
+
+    m_curve = new SaldoCurveItem(m_chart, m_realKey, realColour, fictitiousColour);
+    // Over the pairs' lines and the grid, under the markers and their labels.
+    m_curve->setZValue(4.5);
+    m_hint = new QGraphicsSimpleTextItem(QString::fromUtf8(emptyHint), m_chart);
+    m_hint->setBrush(QColor(0x40, 0x40, 0x40));
+    m_hint->setZValue(10);
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        m_curve->plotAreaChanged();
+        placeTexts();
+    });
+
+    m_view = new QChartView(m_chart);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setObjectName(QStringLiteral("saldoChart"));
+
+    m_showPairs = new QCheckBox(QStringLiteral("Ergebnis je Chancenpaar"));
+    m_showPairs->setObjectName(QStringLiteral("showPairs"));
+    m_showPairs->setToolTip(
+        QStringLiteral(" Zeigt, was die Sätze jedes Chancenpaares gewonnen "
+                       "und verloren haben "));
+    connect(m_showPairs, &QCheckBox::toggled, this, [this](bool on) {
+        for (QLineSeries* s : m_pairs)
+            s->setVisible(on);
+        fillPairs();
+        setRanges();
+    });
+    auto* png = new QPushButton(QStringLiteral("Als PNG speichern …"));
+    png->setObjectName(QStringLiteral("savePng"));
+    connect(png, &QPushButton::clicked, this, [this] {
+        saveAs(QStringLiteral("PNG"), QStringLiteral("PNG-Bilder (*.png)"),
+               &SaldoCurveWindow::savePng);
+    });
+    auto* svg = new QPushButton(QStringLiteral("Als SVG speichern …"));
+    svg->setObjectName(QStringLiteral("saveSvg"));
+    connect(svg, &QPushButton::clicked, this, [this] {
+        saveAs(QStringLiteral("SVG"), QStringLiteral("SVG-Grafiken (*.svg)"),
+               &SaldoCurveWindow::saveSvg);
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_showPairs);
+    buttons->addStretch();
+    buttons->addWidget(png);
+    buttons->addWidget(svg);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(buttons);
+    resize(760, 500);
+    refresh();
+}
+
+void SaldoCurveWindow::refresh() {
+    if (m_shownVersion == m_ledger.version()) return;
+    m_shownVersion = m_ledger.version();
+    redraw();
+}
+
+void SaldoCurveWindow::redraw() {
+    const std::vector<engine::SpinRecord>& spins = m_ledger.spins();
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(spins.size()));
+    std::vector<bool> fictitious;
+    fictitious.reserve(spins.size());
+    std::optional<QPointF> highest, lowest;
+    bool anyFictitious = false;
+    for (const engine::SpinRecord& r : spins) {
+        const QPointF p(r.spin, r.saldo);
+        points.append(p);
+        fictitious.push_back(r.fictitious);
+        anyFictitious = anyFictitious || r.fictitious;
+        // The first time a value is reached is the one marked.
+        if (!highest || p.y() > highest->y()) highest = p;
+        if (!lowest || p.y() < lowest->y()) lowest = p;
+    }
+    m_curve->setPoints(std::move(points), fictitious);
+    if (highest && lowest && highest->y() == lowest->y()) lowest.reset();  // a flat curve
+    marker(m_highest, m_highestLabel, QStringLiteral("Höchster Saldo: "), highest);
+    marker(m_lowest, m_lowestLabel, QStringLiteral("Tiefster Saldo: "), lowest);
+    m_chart->legend()->markers(m_fictitiousKey).value(0)->setVisible(anyFictitious);
+    m_hint->setVisible(spins.empty());
+    m_pairsFilled = false;
+    fillPairs();
+    setRanges();
+}
+
+void SaldoCurveWindow::marker(QScatterSeries* series, QGraphicsSimpleTextItem* label,
+                              const QString& caption, std::optional<QPointF> at) {
+    label->setVisible(at.has_value());
+    if (!at) {
+        series->clear();
+        return;
+    }
+    series->replace(QList<QPointF>{*at});
+    label->setText(caption + germanWhole(at->y()) + QStringLiteral(" (Wurf ") +
+                   germanWhole(at->x()) + QLatin1Char(')'));
+}
+
+void SaldoCurveWindow::fillPairs() {
+    const bool shown = m_showPairs->isChecked();
+    for (QLineSeries* s : m_pairs)
+        m_chart->legend()->markers(s).value(0)->setVisible(shown);
+    // Three more lines of every spin are drawn only when asked for.
+    if (!shown || m_pairsFilled) return;
+    const std::vector<engine::SpinRecord>& spins = m_ledger.spins();
+    for (std::size_t p = 0; p < 3; ++p) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(spins.size()));
+        for (const engine::SpinRecord& r : spins)
+            points.append(QPointF(r.spin, r.pairResult[p]));
+        m_pairs[p]->replace(points);
+    }
+    m_pairsFilled = true;
+}
+
+void SaldoCurveWindow::setRanges() {
+    const std::vector<engine::SpinRecord>& spins = m_ledger.spins();
+    double low = 0, high = 0;
+    for (const engine::SpinRecord& r : spins) {
+        low = std::min(low, r.saldo);
+        high = std::max(high, r.saldo);
+        if (m_showPairs->isChecked()) {
+            for (double v : r.pairResult) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        }
+    }
+    // Room above and below for the marks' captions, and a scale even for a flat line.
+    const double margin = std::max(2.0, (high - low) * 0.12);
+    setScale(m_saldoAxis, low - margin, high + margin, 6);
+    const double last = spins.empty() ? 0 : spins.back().spin;
+    const double first = spins.empty() ? 0 : std::max(0.0, spins.front().spin - 1.0);
+    setScale(m_spinAxis, first, std::max(first + 10, last), 8);
+    placeTexts();
+}
+
+void SaldoCurveWindow::placeTexts() {
+    const QRectF area = m_chart->plotArea();
+    const QRectF hint = m_hint->boundingRect();
+    m_hint->setPos(area.center() - QPointF(hint.width() / 2, hint.height() / 2));
+    // Over the highest point and under the lowest, inside the plot area.
+    const auto place = [&](QGraphicsSimpleTextItem* label, QScatterSeries* series, bool above) {
+        if (series->count() == 0) return;
+        const QPointF at = m_chart->mapToPosition(series->at(0), series);
+        const QRectF text = label->boundingRect();
+        const double x = std::clamp(at.x() - text.width() / 2, area.left() + 2,
+                                    std::max(area.left() + 2, area.right() - text.width() - 2));
+        double y = above ? at.y() - text.height() - 6 : at.y() + 6;
+        y = std::clamp(y, area.top() + 2,
+                       std::max(area.top() + 2, area.bottom() - text.height() - 2));
+        label->setPos(x, y);
+    };
+    place(m_highestLabel, m_highest, true);
+    place(m_lowestLabel, m_lowest, false);
+}
+
+bool SaldoCurveWindow::savePng(const QString& path) {
+    // Written beside the target and moved over it when complete, so a failed
+    // save leaves no half file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!m_view->grab().save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool SaldoCurveWindow::saveSvg(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(m_view->size());
+    svg.setViewBox(QRect(QPoint(0, 0), m_view->size()));
+    svg.setTitle(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        file.cancelWriting();
+        return false;
+    }
+    m_view->render(&painter);
+    painter.end();
+    return file.commit();
+}
+
+void SaldoCurveWindow::saveAs(const QString& kind, const QString& filter,
+                              bool (SaldoCurveWindow::*save)(const QString&)) {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Saldo-Kurve als %1 speichern").arg(kind),
+                                     QStringLiteral("saldo-kurve.") + kind.toLower(), filter);
+    if (path.isEmpty()) return;
+    if (!(this->*save)(path))
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Kann die Datei %1 nicht schreiben.").arg(path));
+}
+
+}  // namespace tamvek::qt

@@ -1,0 +1,621 @@
+#include "qt/SystemTestWindow.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <random>
+
+#include "formats/SpinFiles.h"
+#include "formats/SystemFile.h"
+#include "qt/ChartStyle.h"
+#include "qt/GermanFigures.h"
+#include "qt/SaldoChart.h"
+
+namespace tamvek::qt {
+
+// What the worker and the window share while a test runs.
+struct SystemTestWindow::Run {
+    struct Job {
+        std::string system;
+        std::vector<std::string> permanences;
+        tester::Options options;
+    };
+    struct Done {
+        std::string error;  // set when the run failed
+        std::string systemName;
+        tester::Outcome outcome;
+        double seconds = 0;
+    };
+
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> reading{true};
+    std::atomic<bool> baseline{false};
+    std::atomic<std::uint64_t> done{0};
+    std::atomic<std::uint64_t> total{0};
+    std::atomic<std::size_t> file{0};
+    std::atomic<std::size_t> files{0};
+    std::uint64_t seed = 0;
+    std::future<Done> result;
+
+    Done work(const Job& job);
+};
+
+namespace {
+
+const char* const title = "Tamvek – Systemtest";
+constexpr int histogramBins = 40;
+
+QString fromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string toPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QStringList columnTitles(bool baseline) {
+    QStringList titles = {QStringLiteral("Datei"),          QStringLiteral("Würfe"),
+                          QStringLiteral("Zyklen"),         QStringLiteral("heim"),
+                          QStringLiteral("verloren"),       QStringLiteral("zurück"),
+                          QStringLiteral("gesetzt"),        QStringLiteral("Saldo"),
+                          QStringLiteral("höchster"),       QStringLiteral("tiefster"),
+                          QStringLiteral("Einbruch"),       QStringLiteral("Verlustserie"),
+                          QStringLiteral("größter Einsatz")};
+    if (baseline)
+        titles << QStringLiteral("Zufall: Mittel") << QStringLiteral("Streuung")
+               << QStringLiteral("Perzentil");
+    return titles;
+}
+
+QStringList cells(const system::Report& r) {
+    return {germanCount(r.spins),     germanCount(r.cycles),    germanCount(r.takenHome),
+            germanCount(r.lost),      germanCount(r.givenBack), germanAmount(r.staked),
+            germanAmount(r.saldo),    germanAmount(r.highest),  germanAmount(r.lowest),
+            germanAmount(r.drawdown), germanCount(r.lostRun),   germanAmount(r.largestStake)};
+}
+
+QString seconds(double s) {
+    return germanDecimal(s, s < 10 ? 2 : 1) + QStringLiteral(" s");
+}
+
+}  // namespace
+
+SystemTestWindow::Run::Done SystemTestWindow::Run::work(const Job& job) {
+    const auto start = std::chrono::steady_clock::now();
+    Done out;
+    const Result<system::System> system = formats::readSystemFile(job.system);
+    if (!system) {
+        out.error = system.error().message;
+        return out;
+    }
+    out.systemName = system->name;
+    std::vector<formats::SpinFile> spinFiles;
+    if (job.options.randomSpins > 0) {
+        spinFiles.push_back(tester::randomFile(job.options.randomSpins, job.options.seed));
+    } else {
+        // One name at a time, so that a cancel need not wait for the whole list.
+        for (const std::string& name : job.permanences) {
+            if (cancel) {
+                out.outcome.cancelled = true;
+                return out;
+            }
+            // "-" would be standard input to the reader; here it is a file of that name.
+            Result<std::vector<formats::SpinFile>> read =
+                formats::readSpinFiles({name == "-" ? "./-" : name});
+            if (!read) {
+                out.error = read.error().message;
+                return out;
+            }
+            for (formats::SpinFile& f : *read)
+                spinFiles.push_back(std::move(f));
+        }
+    }
+    total = tester::workOf(spinFiles, job.options);
+    files = spinFiles.size();
+    reading = false;
+    tester::Hooks hooks;
+    hooks.progress = [this](std::uint64_t n) { done += n; };
+    hooks.phase = [this](std::size_t f, bool b) {
+        file = f;
+        baseline = b;
+    };
+    hooks.cancel = &cancel;
+    out.outcome = tester::play(*system, spinFiles, job.options, hooks);
+    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return out;
+}
+
+SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_systemsFolder(systemsFolder) {
+    setWindowTitle(QString::fromUtf8(title));
+
+    auto* inputs = new QGridLayout;
+    auto* systemLabel = new QLabel(QStringLiteral("&Systemdatei:"));
+    m_system = new QLineEdit;
+    m_system->setObjectName(QStringLiteral("systemFile"));
+    m_system->setPlaceholderText(QStringLiteral("ein System des Systemtesters (TOML)"));
+    systemLabel->setBuddy(m_system);
+    auto* pickSystem = new QPushButton(QStringLiteral("&Wählen …"));
+    inputs->addWidget(systemLabel, 0, 0);
+    inputs->addWidget(m_system, 0, 1, 1, 3);
+    inputs->addWidget(pickSystem, 0, 4);
+
+    m_fromFiles = new QRadioButton(QStringLiteral("&Permanenzen:"));
+    m_fromFiles->setChecked(true);
+    m_permanenceNames = new QLineEdit;
+    m_permanenceNames->setReadOnly(true);
+    m_permanenceNames->setPlaceholderText(QStringLiteral("Dateien oder ein Ordner"));
+    auto* pickFiles = new QPushButton(QStringLiteral("&Dateien …"));
+    auto* pickFolder = new QPushButton(QStringLiteral("&Ordner …"));
+    inputs->addWidget(m_fromFiles, 1, 0);
+    inputs->addWidget(m_permanenceNames, 1, 1, 1, 2);
+    inputs->addWidget(pickFiles, 1, 3);
+    inputs->addWidget(pickFolder, 1, 4);
+
+    m_fromRandom = new QRadioButton(QStringLiteral("&Zufallszahlen:"));
+    m_randomCount = new QSpinBox;
+    m_randomCount->setRange(1, 1'000'000'000);
+    m_randomCount->setValue(1'000'000);
+    m_randomCount->setGroupSeparatorShown(true);
+    m_randomCount->setSuffix(QStringLiteral(" Würfe"));
+    inputs->addWidget(m_fromRandom, 2, 0);
+    inputs->addWidget(m_randomCount, 2, 1);
+
+    m_baseline = new QCheckBox(QStringLiteral("&Baseline:"));
+    m_baseline->setToolTip(QStringLiteral(
+        "Dasselbe System über zufällige Permanenzen der Länge jeder Datei: wie viel Glück "
+        "hatte die Datei?"));
+    m_baselineRuns = new QSpinBox;
+    m_baselineRuns->setRange(1, 100'000);
+    m_baselineRuns->setValue(1000);
+    m_baselineRuns->setGroupSeparatorShown(true);
+    m_baselineRuns->setSuffix(QStringLiteral(" zufällige Permanenzen"));
+    inputs->addWidget(m_baseline, 3, 0);
+    inputs->addWidget(m_baselineRuns, 3, 1);
+    auto* seedLabel = new QLabel(QStringLiteral("S&tartwert:"));
+    m_seed = new QLineEdit;
+    m_seed->setObjectName(QStringLiteral("seed"));
+    m_seed->setPlaceholderText(QStringLiteral("neu bei jedem Lauf"));
+    m_seed->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), m_seed));
+    m_seed->setToolTip(QStringLiteral(
+        "Derselbe Startwert gibt dieselben Zufallszahlen, wie bei tamvek-cli system --seed."));
+    seedLabel->setBuddy(m_seed);
+    inputs->addWidget(seedLabel, 3, 2, Qt::AlignRight);
+    inputs->addWidget(m_seed, 3, 3, 1, 2);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    m_randomCount->setLocale(german);
+    m_baselineRuns->setLocale(german);
+    inputs->setColumnStretch(1, 1);
+    inputs->setColumnStretch(2, 1);
+
+    auto* controls = new QHBoxLayout;
+    m_start = new QPushButton(QStringLiteral("&Start"));
+    m_start->setObjectName(QStringLiteral("start"));
+    m_cancel = new QPushButton(QStringLiteral("Abb&rechen"));
+    m_cancel->setObjectName(QStringLiteral("cancel"));
+    m_cancel->setToolTip(QStringLiteral("Bricht den Test ab (Esc); er behält dann nichts."));
+    m_progress = new QProgressBar;
+    m_progress->setRange(0, 1000);
+    m_progress->setValue(0);
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status->setWordWrap(true);
+    controls->addWidget(m_start);
+    controls->addWidget(m_cancel);
+    controls->addWidget(m_progress, 1);
+
+    m_table = new QTableWidget;
+    m_table->setObjectName(QStringLiteral("results"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->verticalHeader()->hide();
+    m_table->setColumnCount(static_cast<int>(columnTitles(false).size()));
+    m_table->setHorizontalHeaderLabels(columnTitles(false));
+    m_table->horizontalHeader()->setStretchLastSection(false);
+    m_table->resizeColumnsToContents();
+
+    m_saldo = new SaldoChart;
+    m_saldo->clear(QStringLiteral("Saldo"));
+
+    auto* histogram = new QChart;
+    styleChart(*histogram);
+    m_histogramTop = new QLineSeries;
+    m_histogram = new QAreaSeries(m_histogramTop);
+    m_histogram->setName(QStringLiteral("Zufall"));
+    m_histogram->setColor(QColor(120, 160, 210));
+    m_histogram->setBorderColor(QColor(40, 80, 140));
+    m_mark = new QLineSeries;
+    QPen markPen(QColor(200, 30, 30));
+    markPen.setWidthF(2.5);
+    m_mark->setPen(markPen);
+    m_mark->setName(QStringLiteral("diese Datei"));
+    histogram->addSeries(m_histogram);
+    histogram->addSeries(m_mark);
+    m_histogramX = wholeAxis(*histogram, QStringLiteral("Saldo am Ende"), Qt::AlignBottom);
+    m_histogramY = wholeAxis(*histogram, QStringLiteral("Permanenzen"), Qt::AlignLeft);
+    for (QAbstractSeries* s :
+         {static_cast<QAbstractSeries*>(m_histogram), static_cast<QAbstractSeries*>(m_mark)}) {
+        s->attachAxis(m_histogramX);
+        s->attachAxis(m_histogramY);
+    }
+    histogram->legend()->setAlignment(Qt::AlignBottom);
+    m_histogramView = new QChartView(histogram);
+    m_histogramView->setRenderHint(QPainter::Antialiasing);
+    showBaseline(nullptr);
+
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(m_saldo, 3);
+    charts->addWidget(m_histogramView, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(inputs);
+    layout->addLayout(controls);
+    layout->addWidget(m_status);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(charts, 3);
+
+    m_poll = new QTimer(this);
+    m_poll->setInterval(50);
+    connect(m_poll, &QTimer::timeout, this, &SystemTestWindow::poll);
+    connect(pickSystem, &QPushButton::clicked, this, &SystemTestWindow::chooseSystem);
+    connect(pickFiles, &QPushButton::clicked, this, &SystemTestWindow::chooseFiles);
+    connect(pickFolder, &QPushButton::clicked, this, &SystemTestWindow::chooseFolder);
+    connect(m_start, &QPushButton::clicked, this, &SystemTestWindow::start);
+    connect(m_cancel, &QPushButton::clicked, this, &SystemTestWindow::cancel);
+    connect(m_system, &QLineEdit::returnPressed, this, &SystemTestWindow::start);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &SystemTestWindow::cancel);
+    for (QAbstractButton* b :
+         {static_cast<QAbstractButton*>(m_fromFiles), static_cast<QAbstractButton*>(m_fromRandom),
+          static_cast<QAbstractButton*>(m_baseline)})
+        connect(b, &QAbstractButton::toggled, this, &SystemTestWindow::updateInputs);
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) { showFile(row); });
+
+    setStatus(QStringLiteral("Eine Systemdatei und Permanenzen wählen, dann „Start“."));
+    updateInputs();
+    resize(1180, 780);
+}
+
+SystemTestWindow::~SystemTestWindow() {
+    // The worker reads the run it shares with us; let it stop first.
+    if (m_run) {
+        m_run->cancel = true;
+        m_run->result.wait();
+    }
+}
+
+void SystemTestWindow::setSystemFile(const QString& path) {
+    m_system->setText(path);
+}
+
+void SystemTestWindow::setPermanences(const QStringList& names) {
+    m_permanences = names;
+    QStringList shown;
+    for (const QString& n : names)
+        shown << QFileInfo(n).fileName();
+    m_permanenceNames->setText(shown.join(QStringLiteral(", ")));
+    m_permanenceNames->setToolTip(names.join(QLatin1Char('\n')));
+    m_fromFiles->setChecked(true);
+}
+
+void SystemTestWindow::setRandomSpins(std::uint64_t spins) {
+    if (spins == 0) {
+        m_fromFiles->setChecked(true);
+        return;
+    }
+    m_randomCount->setValue(static_cast<int>(
+        std::min<std::uint64_t>(spins, static_cast<std::uint64_t>(m_randomCount->maximum()))));
+    m_fromRandom->setChecked(true);
+}
+
+void SystemTestWindow::setBaseline(int runs) {
+    m_baseline->setChecked(runs > 0);
+    if (runs > 0) m_baselineRuns->setValue(runs);
+}
+
+void SystemTestWindow::setSeed(std::optional<std::uint64_t> seed) {
+    m_seed->setText(seed ? QString::number(*seed) : QString());
+}
+
+bool SystemTestWindow::running() const {
+    return m_run != nullptr;
+}
+
+QString SystemTestWindow::statusText() const {
+    return m_status->text();
+}
+
+void SystemTestWindow::chooseSystem() {
+    const QString start = m_system->text().isEmpty() ? m_systemsFolder : m_system->text();
+    const QString file =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Systemdatei wählen"), start,
+                                     QStringLiteral("Systemdateien (*.toml);;Alle Dateien (*)"));
+    if (!file.isEmpty()) setSystemFile(QDir::toNativeSeparators(file));
+}
+
+void SystemTestWindow::chooseFiles() {
+    const QString start = m_permanences.isEmpty() ? QString() : m_permanences.front();
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, QStringLiteral("Permanenzen wählen"), start,
+                                      QStringLiteral("Permanenzen (*.txt);;Alle Dateien (*)"));
+    if (!files.isEmpty()) setPermanences(files);
+}
+
+void SystemTestWindow::chooseFolder() {
+    const QString start = m_permanences.isEmpty() ? QString() : m_permanences.front();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Ordner mit Permanenzen"), start);
+    if (!folder.isEmpty()) setPermanences({folder});
+}
+
+void SystemTestWindow::updateInputs() {
+    const bool idle = !running();
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w == m_cancel || w == m_progress || w == m_status || w == m_table ||
+            w->parentWidget() != this)
+            continue;
+        if (qobject_cast<QChartView*>(w)) continue;
+        w->setEnabled(idle);
+    }
+    m_cancel->setEnabled(!idle);
+    if (idle) {
+        m_randomCount->setEnabled(m_fromRandom->isChecked());
+        m_permanenceNames->setEnabled(m_fromFiles->isChecked());
+        m_baselineRuns->setEnabled(m_baseline->isChecked());
+    }
+}
+
+void SystemTestWindow::setStatus(const QString& text, bool error) {
+    m_status->setText(text);
+    m_status->setStyleSheet(error ? QStringLiteral("color: #b00000;") : QString());
+}
+
+void SystemTestWindow::start() {
+    if (running()) return;
+    Run::Job job;
+    job.system = toPath(m_system->text().trimmed());
+    if (job.system.empty()) {
+        setStatus(QStringLiteral("Fehler: Keine Systemdatei gewählt."), true);
+        return;
+    }
+    if (m_fromRandom->isChecked()) {
+        job.options.randomSpins = static_cast<std::uint64_t>(m_randomCount->value());
+    } else {
+        if (m_permanences.isEmpty()) {
+            setStatus(QStringLiteral("Fehler: Keine Permanenz gewählt (Dateien oder ein Ordner)."),
+                      true);
+            return;
+        }
+        for (const QString& name : m_permanences)
+            job.permanences.push_back(toPath(name));
+    }
+    if (m_baseline->isChecked())
+        job.options.baselineRuns = static_cast<std::size_t>(m_baselineRuns->value());
+    const std::string seed = m_seed->text().toStdString();
+    if (seed.empty()) {
+        job.options.seed = std::random_device{}();
+    } else {
+        const auto [end, ec] =
+            std::from_chars(seed.data(), seed.data() + seed.size(), job.options.seed);
+        if (ec != std::errc() || end != seed.data() + seed.size()) {
+            setStatus(QStringLiteral("Fehler: Der Startwert muss eine ganze Zahl von 0 bis "
+                                     "18446744073709551615 sein."),
+                      true);
+            return;
+        }
+    }
+    job.options.curves = true;
+
+    // A new run shows only its own figures.
+    m_outcome = {};
+    m_table->setRowCount(0);
+    m_saldo->clear(QStringLiteral("Saldo"));
+    showBaseline(nullptr);
+
+    m_run = std::make_shared<Run>();
+    m_run->seed = job.options.seed;
+    m_run->result = std::async(std::launch::async,
+                               [run = m_run, job = std::move(job)] { return run->work(job); });
+    m_progress->setValue(0);
+    setStatus(QStringLiteral("Liest die Dateien …"));
+    updateInputs();
+    m_cancel->setFocus();
+    m_poll->start();
+}
+
+void SystemTestWindow::cancel() {
+    if (!m_run) return;
+    m_run->cancel = true;
+    setStatus(QStringLiteral("Bricht ab …"));
+}
+
+void SystemTestWindow::poll() {
+    if (!m_run) return;
+    if (m_run->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        finish();
+        return;
+    }
+    const std::uint64_t total = m_run->total;
+    if (total > 0)
+        m_progress->setValue(static_cast<int>(1000.0 * static_cast<double>(m_run->done) /
+                                              static_cast<double>(total)));
+    if (m_run->cancel || m_run->reading) return;
+    const QString file = QString::number(m_run->file + 1);
+    const QString files = QString::number(m_run->files);
+    setStatus(m_run->baseline
+                  ? QStringLiteral("Zufallsvergleich für Datei %1 von %2 …").arg(file, files)
+                  : QStringLiteral("Spielt Datei %1 von %2 …").arg(file, files));
+}
+
+void SystemTestWindow::finish() {
+    m_poll->stop();
+    Run::Done done = m_run->result.get();
+    const bool wasCancelled = m_run->cancel || done.outcome.cancelled;
+    const std::uint64_t seed = m_run->seed;
+    m_run.reset();
+    updateInputs();
+    m_start->setFocus();
+    if (!done.error.empty()) {
+        m_progress->setValue(0);
+        setStatus(QStringLiteral("Fehler: ") + QString::fromUtf8(done.error), true);
+    } else if (wasCancelled) {
+        m_progress->setValue(0);
+        setStatus(QStringLiteral("Abgebrochen: Der Test hat keine Ergebnisse behalten."));
+    } else {
+        m_progress->setValue(m_progress->maximum());
+        m_outcome = std::move(done.outcome);
+        showOutcome();
+        QString text =
+            QStringLiteral("Fertig: %1, %2 %3 über %4 Würfe in %5.")
+                .arg(QString::fromUtf8(done.systemName), QString::number(m_outcome.files.size()),
+                     m_outcome.files.size() == 1 ? QStringLiteral("Datei")
+                                                 : QStringLiteral("Dateien"),
+                     germanCount(m_outcome.total.spins), seconds(done.seconds));
+        if (m_outcome.files.front().baseline || m_fromRandom->isChecked())
+            text += QStringLiteral(" Startwert der Zufallszahlen: %1.").arg(seed);
+        setStatus(text);
+    }
+    emit finished();
+}
+
+void SystemTestWindow::showOutcome() {
+    const bool baseline = !m_outcome.files.empty() && m_outcome.files.front().baseline;
+    const QStringList titles = columnTitles(baseline);
+    m_table->clear();
+    m_table->setColumnCount(static_cast<int>(titles.size()));
+    m_table->setHorizontalHeaderLabels(titles);
+    const bool withTotal = m_outcome.files.size() > 1;
+    m_table->setRowCount(static_cast<int>(m_outcome.files.size()) + (withTotal ? 1 : 0));
+    const auto fill = [&](int row, const QString& name, const QString& tip, const system::Report& r,
+                          const system::Baseline* b) {
+        QStringList values = cells(r);
+        if (b)
+            values << germanDecimal(b->mean, 1) << germanDecimal(b->sd, 1)
+                   << germanDecimal(b->percentile, 1) + QStringLiteral(" %");
+        auto* first = new QTableWidgetItem(name);
+        first->setToolTip(tip);
+        m_table->setItem(row, 0, first);
+        for (int c = 0; c < values.size(); ++c) {
+            auto* item = new QTableWidgetItem(values[c]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, c + 1, item);
+        }
+    };
+    for (std::size_t i = 0; i < m_outcome.files.size(); ++i) {
+        const tester::FileResult& f = m_outcome.files[i];
+        const QString path = fromPath(f.name);
+        const QString shown = m_fromRandom->isChecked() ? path : QFileInfo(path).fileName();
+        fill(static_cast<int>(i), shown, path, f.report, f.baseline ? &*f.baseline : nullptr);
+    }
+    if (withTotal) {
+        const int row = static_cast<int>(m_outcome.files.size());
+        fill(row, QStringLiteral("Summe"), QStringLiteral("alle Dateien nacheinander"),
+             m_outcome.total, nullptr);
+        QFont bold = m_table->font();
+        bold.setBold(true);
+        for (int c = 0; c < m_table->columnCount(); ++c)
+            if (QTableWidgetItem* item = m_table->item(row, c)) item->setFont(bold);
+    }
+    m_table->resizeColumnsToContents();
+    m_table->setCurrentCell(withTotal ? static_cast<int>(m_outcome.files.size()) : 0, 0);
+    showFile(m_table->currentRow());
+}
+
+void SystemTestWindow::showFile(int row) {
+    if (row < 0 || m_outcome.files.empty()) return;
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= m_outcome.files.size()) {
+        m_saldo->showCurve(QStringLiteral("Saldo: alle Dateien nacheinander"),
+                           m_outcome.totalCurve);
+        const bool baseline = m_outcome.files.front().baseline.has_value();
+        showBaseline(m_outcome.files.size() == 1 ? &m_outcome.files.front() : nullptr);
+        if (baseline && m_outcome.files.size() > 1)
+            m_histogramView->chart()->setTitle(
+                QStringLiteral("Zufallsvergleich: eine Datei in der Tabelle wählen"));
+        return;
+    }
+    const tester::FileResult& f = m_outcome.files[index];
+    m_saldo->showCurve(QStringLiteral("Saldo: ") + QFileInfo(fromPath(f.name)).fileName(), f.curve);
+    showBaseline(&f);
+}
+
+void SystemTestWindow::showBaseline(const tester::FileResult* file) {
+    QChart* chart = m_histogramView->chart();
+    if (!file || !file->baseline || file->baseline->saldos.empty()) {
+        m_histogramTop->clear();
+        m_mark->clear();
+        for (QAbstractSeries* series : chart->series())
+            series->setVisible(false);
+        for (QAbstractAxis* axis : chart->axes())
+            axis->setVisible(false);
+        chart->setTitle(QStringLiteral("Zufallsvergleich: mit „Baseline“"));
+        return;
+    }
+    const system::Baseline& b = *file->baseline;
+    const auto [lowest, highest] = std::minmax_element(b.saldos.begin(), b.saldos.end());
+    const double low = static_cast<double>(std::min(*lowest, file->report.saldo));
+    double high = static_cast<double>(std::max(*highest, file->report.saldo));
+    if (high <= low) high = low + 1;
+    const double width = (high - low) / histogramBins;
+    std::vector<int> counts(histogramBins, 0);
+    for (Amount s : b.saldos) {
+        const auto bin = static_cast<int>((static_cast<double>(s) - low) / width);
+        ++counts[static_cast<std::size_t>(std::clamp(bin, 0, histogramBins - 1))];
+    }
+    QList<QPointF> top;
+    top.reserve(2 * histogramBins + 2);
+    top.append(QPointF(low, 0));
+    for (int i = 0; i < histogramBins; ++i) {
+        top.append(QPointF(low + i * width, counts[static_cast<std::size_t>(i)]));
+        top.append(QPointF(low + (i + 1) * width, counts[static_cast<std::size_t>(i)]));
+    }
+    top.append(QPointF(high, 0));
+    m_histogramTop->replace(top);
+    const int most = *std::max_element(counts.begin(), counts.end());
+    const double saldo = static_cast<double>(file->report.saldo);
+    m_mark->replace({QPointF(saldo, 0), QPointF(saldo, most * 1.08)});
+    m_histogram->setName(QStringLiteral("%1 zufällige Permanenzen").arg(germanCount(b.runs)));
+    m_mark->setName(QStringLiteral("diese Datei: %1").arg(germanAmount(file->report.saldo)));
+    for (QAbstractSeries* series : chart->series())
+        series->setVisible(true);
+    for (QAbstractAxis* axis : chart->axes())
+        axis->setVisible(true);
+    const double margin = (high - low) * 0.03;
+    m_histogramX->setRange(low - margin, high + margin);
+    m_histogramY->setRange(0, std::max(1.0, most * 1.1));
+    m_histogramX->applyNiceNumbers();
+    m_histogramY->applyNiceNumbers();
+    chart->setTitle(
+        QStringLiteral("Zufallsvergleich: %1, Perzentil %2 %")
+            .arg(QFileInfo(fromPath(file->name)).fileName(), germanDecimal(b.percentile, 1)));
+}
+
+}  // namespace tamvek::qt

@@ -1,0 +1,102 @@
+// System files: what they say, and the faults a user makes in them.
+
+#include "formats/SystemFile.h"
+
+#include <gtest/gtest.h>
+
+namespace tamvek::formats {
+namespace {
+
+TEST(SystemFile, ReadsEveryKey) {
+    const Result<System> s = parseSystem(R"(
+name = "Paroli"
+stop_loss = 100
+take_profit = 50
+[[bet]]
+side = "red"
+units = 2
+ride = 2
+after = ["black", "black"]
+progression = "martingale"
+limit = 64
+virtual = 1
+[[bet]]
+side = "opposite"
+pair = "even-odd"
+progression = "dalembert"
+)",
+                                                 "s.toml");
+    ASSERT_TRUE(s.ok()) << s.error().message;
+    EXPECT_EQ(s->name, "Paroli");
+    EXPECT_EQ(s->stopLoss, 100);
+    EXPECT_EQ(s->takeProfit, 50);
+    ASSERT_EQ(s->bets.size(), 2u);
+    const Bet& a = s->bets[0];
+    EXPECT_EQ(a.pair, wheel::RedBlack);
+    EXPECT_EQ(a.rule, SideRule::Fixed);
+    EXPECT_EQ(a.side, 1);
+    EXPECT_EQ(a.units, 2);
+    EXPECT_EQ(a.ride, 2);
+    EXPECT_EQ(a.after, (std::vector<int>{2, 2}));
+    EXPECT_EQ(a.progression, Progression::Martingale);
+    EXPECT_EQ(a.limit, 64);
+    EXPECT_EQ(a.virtualLosses, 1);
+    const Bet& b = s->bets[1];
+    EXPECT_EQ(b.pair, wheel::EvenOdd);
+    EXPECT_EQ(b.rule, SideRule::Opposite);
+    EXPECT_EQ(b.units, 1);
+    EXPECT_EQ(b.ride, 0);
+    EXPECT_EQ(b.progression, Progression::Dalembert);
+    // Without a name the file names the system.
+    EXPECT_EQ(parseSystem("[[bet]]\nside = \"odd\"\n", "odd.toml")->name, "odd.toml");
+}
+
+TEST(SystemFile, EveryFaultNamesTheFileTheLineAndTheKey) {
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"[[bet]]\nsied = \"red\"\n",
+         "s.toml:2: sied: unbekannter Schlüssel eines Einsatzes (erlaubt: side, pair, units, "
+         "ride, after, progression, limit, virtual)"},
+        {"nmae = \"x\"\n[[bet]]\nside = \"red\"\n",
+         "s.toml:1: nmae: unbekannter Schlüssel eines Systems (erlaubt: name, bet, stop_loss, "
+         "take_profit)"},
+        {"[[bet]]\nside = \"red\"\nride = -1\n",
+         "s.toml:3: ride: -1 geht nicht (erlaubt: 0 bis 64)"},
+        {"[[bet]]\nside = \"rot\"\n",
+         "s.toml:2: side: 'rot' gibt es nicht (red, black, low, high, even, odd, follow, "
+         "opposite)"},
+        {"[[bet]]\nside = \"red\"\nunits = \"1\"\n", "s.toml:3: units: muss eine ganze Zahl sein"},
+        {"[[bet]]\nside = \"red\"\nunits = 0\n",
+         "s.toml:3: units: 0 geht nicht (erlaubt: 1 bis 1125899906842624)"},
+        {"[[bet]]\nunits = 1\n", "s.toml:1: side: fehlt"},
+        {"[[bet]]\nside = \"follow\"\n", "s.toml:2: pair: fehlt: \"follow\" braucht ein Paar"},
+        {"[[bet]]\nside = \"red\"\npair = \"low-high\"\n",
+         "s.toml:3: pair: low-high passt nicht zu \"red\""},
+        {"[[bet]]\nside = \"red\"\nafter = [\"high\"]\n",
+         "s.toml:3: after: 'high' ist keine Seite von red-black"},
+        {"[[bet]]\nside = \"red\"\nprogression = \"paroli\"\n",
+         "s.toml:3: progression: 'paroli' gibt es nicht (flat, martingale, dalembert)"},
+        {"[[bet]]\nside = \"red\"\nunits = 5\nlimit = 4\n",
+         "s.toml:4: limit: 4 geht nicht (erlaubt: 5 bis 1125899906842624)"},
+        {"name = \"x\"\n", "s.toml: bet: kein Einsatz ([[bet]]) im System"},
+        {"bet = 3\n", "s.toml:1: bet: muss eine Folge von [[bet]]-Abschnitten sein"},
+        {"stop_loss = 1.5\n[[bet]]\nside = \"red\"\n",
+         "s.toml:1: stop_loss: muss eine ganze Zahl sein"},
+    };
+    for (const Case& c : cases) {
+        const Result<System> s = parseSystem(c.text, "s.toml");
+        ASSERT_FALSE(s.ok()) << c.text;
+        EXPECT_EQ(s.error().message, c.message);
+    }
+    const Result<System> syntax = parseSystem("[[bet]]\nside = = 1\n", "s.toml");
+    ASSERT_FALSE(syntax.ok());
+    EXPECT_TRUE(syntax.error().message.starts_with("s.toml:2: kein gültiges TOML: "))
+        << syntax.error().message;
+    EXPECT_EQ(readSystemFile("/no/such.toml").error().message, "/no/such.toml: gibt es nicht");
+}
+
+}  // namespace
+}  // namespace tamvek::formats
