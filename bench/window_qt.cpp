@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "engine/RandomSource.h"
-#include "session/Session.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
+#include "session/Session.h"
 
 using namespace tamvek;
 

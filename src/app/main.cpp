@@ -22,16 +22,16 @@
 #include <string>
 
 #include "engine/RandomSource.h"
+#include "qt/German.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+#include "qt/QtPrinter.h"
 #include "script/Demo.h"
 #include "script/RecordingPlatform.h"
 #include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
 #include "script/SessionRecorder.h"
 #include "session/Session.h"
-#include "qt/German.h"
-#include "qt/MainWindow.h"
-#include "qt/QtPlatform.h"
-#include "qt/QtPrinter.h"
 
 namespace {
 

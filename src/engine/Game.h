@@ -5,8 +5,8 @@
 #include "engine/GameState.h"
 #include "engine/RandomSource.h"
 #include "engine/SpinLedger.h"
-#include "platform/Platform.h"
 #include "form/MainForm.h"
+#include "platform/Platform.h"
 
 namespace tamvek::engine {
 

@@ -7,10 +7,10 @@
 #include <variant>
 
 #include "core/Text.h"
-#include "wheel/Wheel.h"
 #include "formats/FolderListing.h"
 #include "formats/PermanenceReader.h"
 #include "platform/InputFile.h"
+#include "wheel/Wheel.h"
 
 namespace tamvek::formats {
 namespace {

@@ -118,8 +118,7 @@ Bet readBet(const Checker& check, const toml::table& table) {
         const toml::array* list = n->as_array();
         if (list == nullptr) check.fail(*n, "after", "muss eine Liste von Seiten sein");
         if (list->size() > longestTrigger)
-            check.fail(*n, "after",
-                       "höchstens " + std::to_string(longestTrigger) + " Seiten");
+            check.fail(*n, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
         for (const toml::node& item : *list) {
             const std::string name = check.text(item, "after");
             const SideName* s = findSide(name);
@@ -174,9 +173,8 @@ Result<System> parseSystem(std::string_view text, const std::string& name) {
         if (list == nullptr || !list->is_array_of_tables())
             check.fail(*bets, "bet", "muss eine Folge von [[bet]]-Abschnitten sein");
         if (list->size() > mostBets)
-            check.fail(
-                *bets, "bet",
-                "höchstens " + std::to_string(mostBets) + " Einsätze in einem System");
+            check.fail(*bets, "bet",
+                       "höchstens " + std::to_string(mostBets) + " Einsätze in einem System");
         for (const toml::node& bet : *list)
             sys.bets.push_back(readBet(check, *bet.as_table()));
         if (sys.bets.empty()) throw Fault{name + ": bet: kein Einsatz ([[bet]]) im System"};

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "form/MainForm.h"
 #include "core/Text.h"
+#include "form/MainForm.h"
 #include "formats/FolderListing.h"
 #include "formats/PermanenceReader.h"
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "qt/FocusFrame.h"
 #include "script/Menu.h"
 #include "session/Session.h"
-#include "qt/FocusFrame.h"
 
 namespace tamvek::qt {
 

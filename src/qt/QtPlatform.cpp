@@ -11,8 +11,8 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "platform/ProgramFolder.h"
 #include "form/Control.h"
+#include "platform/ProgramFolder.h"
 #include "qt/QtText.h"
 #include "qt/StatusLine.h"
 

@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "wheel/Wheel.h"
 #include "engine/SpinSource.h"
 #include "qt/ChartStyle.h"
 #include "qt/GermanFigures.h"
+#include "wheel/Wheel.h"
 
 namespace tamvek::qt {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <fstream>
 
+#include "form/FileLists.h"
 #include "formats/FolderListing.h"
 #include "platform/InputFile.h"
-#include "form/FileLists.h"
 
 namespace tamvek::script {
 

@@ -25,7 +25,7 @@ side = "opposite"
 pair = "even-odd"
 progression = "dalembert"
 )",
-                                                 "s.toml");
+                                         "s.toml");
     ASSERT_TRUE(s.ok()) << s.error().message;
     EXPECT_EQ(s->name, "Paroli");
     EXPECT_EQ(s->stopLoss, 100);

@@ -16,15 +16,15 @@
 #include <sstream>
 
 #include "ProgramFixture.h"
-#include "script/Menu.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
-#include "script/SessionRecorder.h"
 #include "qt/MenuBar.h"
 #include "qt/SaldoCurveItem.h"
 #include "qt/SaldoCurveWindow.h"
 #include "qt/StatisticsWindow.h"
 #include "qt/SystemTestWindow.h"
+#include "script/Menu.h"
+#include "script/RecordingPlatform.h"
+#include "script/ScriptPlayer.h"
+#include "script/SessionRecorder.h"
 
 namespace tamvek::test {
 namespace {

@@ -11,11 +11,11 @@
 #include <sstream>
 
 #include "ProgramFixture.h"
+#include "qt/MenuBar.h"
 #include "script/Menu.h"
 #include "script/RecordingPlatform.h"
 #include "script/SessionRecorder.h"
 #include "script/StateDump.h"
-#include "qt/MenuBar.h"
 
 namespace tamvek::test {
 namespace {

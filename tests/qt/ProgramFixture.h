@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "WindowFixture.h"
+#include "qt/MenuBar.h"
 #include "script/Menu.h"
 #include "script/RecordingPlatform.h"
 #include "script/SessionRecorder.h"
-#include "qt/MenuBar.h"
 
 namespace tamvek::test {
 

@@ -14,9 +14,9 @@
 
 #include "engine/RandomSource.h"
 #include "platform/HeadlessPlatform.h"
-#include "session/Session.h"
 #include "qt/SaldoCurveItem.h"
 #include "qt/SaldoCurveWindow.h"
+#include "session/Session.h"
 
 using namespace tamvek;
 using qt::SaldoCurveItem;

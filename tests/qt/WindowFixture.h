@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "engine/RandomSource.h"
-#include "session/Session.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/StatusLine.h"
+#include "session/Session.h"
 
 namespace tamvek::test {
 

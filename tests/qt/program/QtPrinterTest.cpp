@@ -14,8 +14,8 @@
 #include <map>
 
 #include "output/TextReport.h"
-#include "support/TestSupport.h"
 #include "qt/QtPrinter.h"
+#include "support/TestSupport.h"
 
 namespace tamvek::test {
 namespace {
