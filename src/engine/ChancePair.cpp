@@ -1,6 +1,6 @@
 #include "engine/ChancePair.h"
 
-#include "engine/SpinSource.h"
+#include "wheel/Wheel.h"
 
 namespace tamvek::engine {
 
@@ -18,16 +18,8 @@ const std::array<ChancePair, 3> chancePairs{{
      &GameState::sideEvenOdd, &GameState::heldEvenOdd},
 }};
 
-int ChancePair::sideOf(int n, const GameState& state) const {
-    if (n == 0) return 0;
-    switch (index) {
-        case 0:
-            return isRed(state, n) ? 1 : isBlack(state, n) ? 2 : 0;
-        case 1:
-            return isLow(n) ? 1 : 2;
-        default:
-            return isEven(n) ? 1 : 2;
-    }
+int ChancePair::sideOf(int n) const {
+    return wheel::sidesOfNumber(n).side[static_cast<std::size_t>(index)];
 }
 
 }  // namespace tamvek::engine

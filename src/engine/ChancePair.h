@@ -9,6 +9,7 @@
 #include "core/Numbers.h"
 #include "engine/GameState.h"
 #include "form/MainForm.h"
+#include "wheel/Wheel.h"
 
 namespace tamvek::engine {
 
@@ -27,7 +28,8 @@ struct ChancePair {
 
     // Which side number n brings up: 1, 2, or 0 when neither (zero, or a number
     // without colour for red/black).
-    int sideOf(int n, const GameState& state) const;
+    int sideOf(int n) const;
+    wheel::Pair wheelPair() const { return static_cast<wheel::Pair>(index); }
 
     // The stake box and the spin-log column of side 1 or 2.
     form::TextBox& box(form::MainForm& form, int which) const {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "wheel/Wheel.h"
+
 namespace tamvek::engine {
 
 void drawNumbers(Game& game) {
@@ -38,27 +40,21 @@ bool isBlack(const GameState& state, int n) {
     return colourOf(state, n) == 2;
 }
 bool isLow(int n) {
-    return n < 19;
+    return wheel::sidesOfNumber(n).side[wheel::LowHigh] == 1;
 }
 bool isHigh(int n) {
-    return n > 18;
+    return wheel::sidesOfNumber(n).side[wheel::LowHigh] == 2;
 }
 bool isEven(int n) {
-    return n % 2 == 0;
+    return wheel::sidesOfNumber(n).side[wheel::EvenOdd] == 1;
 }
 bool isOdd(int n) {
-    return !isEven(n);
+    return wheel::sidesOfNumber(n).side[wheel::EvenOdd] == 2;
 }
 
 void fillNumberColours(GameState& state) {
-    static constexpr int reds[] = {1,  3,  5,  7,  9,  12, 14, 16, 18,
-                                   19, 21, 23, 25, 27, 30, 32, 34, 36};
-    static constexpr int blacks[] = {2,  4,  6,  8,  10, 11, 13, 15, 17,
-                                     20, 22, 24, 26, 28, 29, 31, 33, 35};
-    for (int n : reds)
-        state.numberColour[static_cast<std::size_t>(n)] = 1;
-    for (int n : blacks)
-        state.numberColour[static_cast<std::size_t>(n)] = 2;
+    for (int n = 1; n <= 36; ++n)
+        state.numberColour[static_cast<std::size_t>(n)] = wheel::isRed(n) ? 1 : 2;
 }
 
 }  // namespace tamvek::engine

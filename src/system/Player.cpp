@@ -70,8 +70,9 @@ void Player::startFile() {
 }
 
 OnTable Player::onTable(wheel::Pair pair) const {
-    const Stake& t = m_state.table[static_cast<std::size_t>(pair)];
-    return {t.on, t.held, t.fictitious, t.side, t.stake, t.first, t.placed};
+    const Seat& t = m_state.table[static_cast<std::size_t>(pair)];
+    return {t.stake.on(),  t.stake.held, t.fictitious, t.stake.side,
+            t.stake.units, t.first,      t.placed};
 }
 
 // What a system uses decides which work the spin loop does: a loop without
@@ -108,185 +109,187 @@ void Player::play(const std::uint8_t* classes, std::size_t count) {
 // compiler can keep it in registers.
 template <unsigned F>
 void Player::playSpins(const std::uint8_t* classes, std::size_t count) {
-    constexpr bool record = F & RecordNotes;
-    constexpr bool history = F & KeepHistory;
-    constexpr bool fictitious = F & HasFictitious;
-    constexpr bool progressing = F & HasProgression;
-    constexpr bool stops = F & HasStops;
     State s = m_state;
-    const BetRule* const rules = m_rules.data();
-    BetState* const bets = m_bets.data();
-    const std::size_t betCount = m_rules.size();
-    const Amount stopLoss =
-        m_system.stopLoss ? -*m_system.stopLoss : std::numeric_limits<Amount>::min();
-    const Amount takeProfit = m_system.takeProfit.value_or(std::numeric_limits<Amount>::max());
-
-    const auto end = [&](Stake& t, int pair, End how, std::uint64_t spin) {
-        const BetRule& rule = rules[t.bet];
-        BetState& state = bets[t.bet];
-        t.on = false;
-        if constexpr (record) {
-            if (m_cycles != nullptr)
-                m_cycles->push_back({t.placed, spin, static_cast<wheel::Pair>(pair), t.side,
-                                     t.first, how, 0, t.fictitious});
-        }
-        if constexpr (fictitious) {
-            if (t.fictitious) {
-                // Only the bet's fictitious run counts; a given-back cycle leaves it as it is.
-                if (how == End::Lost && ++state.fictitiousLost >= rule.virtualLosses) {
-                    state.fictitious = false;
-                    state.fictitiousLost = 0;
-                } else if (how == End::TakenHome) {
-                    state.fictitiousLost = 0;
-                }
-                return;
-            }
-        }
-        ++s.report.cycles;
-        if (how == End::Lost) {
-            ++s.report.lost;
-            s.report.lostRun = std::max(s.report.lostRun, ++s.run);
-            if constexpr (progressing) {
-                if (rule.progression == Progression::Martingale)
-                    state.size = add(state.size, state.size);
-                if (rule.progression == Progression::Dalembert)
-                    state.size = add(state.size, rule.units);
-            }
-        } else {
-            s.run = 0;
-            if (how == End::TakenHome) {
-                ++s.report.takenHome;
-                if constexpr (progressing) {
-                    if (rule.progression == Progression::Martingale) state.size = rule.units;
-                    if (rule.progression == Progression::Dalembert)
-                        state.size = std::max(rule.units, state.size - rule.units);
-                }
-            } else {
-                ++s.report.givenBack;  // the progression stays where it was
-            }
-        }
-        if constexpr (progressing) {
-            if (state.size > rule.limit) state.size = rule.units;
-        }
-        if constexpr (fictitious) {
-            // A bet with a fictitious entry goes back to watching once its real cycle ends.
-            if (rule.virtualLosses > 0) {
-                state.fictitious = true;
-                state.fictitiousLost = 0;
-            }
-        }
-    };
-
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint64_t spin = ++s.report.spins;
-        if constexpr (stops) {
+        if constexpr ((F & HasStops) != 0) {
             if (s.stopped) {
-                if constexpr (record) {
+                if constexpr ((F & RecordNotes) != 0) {
                     if (m_saldo != nullptr) m_saldo->push_back(s.report.saldo);
                 }
                 continue;  // from a stop on nothing is placed or settled
             }
         }
-        [[maybe_unused]] const std::size_t cyclesBefore =
-            record && m_cycles != nullptr ? m_cycles->size() : 0;
-
-        // Placing, in file order; a later bet for a busy pair waits.
-        for (std::size_t b = 0; b < betCount; ++b) {
-            const BetRule& rule = rules[b];
-            Stake& t = s.table[rule.pair];
-            if (t.on) continue;
-            std::uint8_t side = rule.side;
-            if constexpr (history) {
-                const History& h = s.history[rule.pair];
-                if (rule.length > 0 &&
-                    (h.decided < rule.length || (h.outcomes & rule.mask) != rule.pattern))
-                    continue;
-                if (rule.rule != SideRule::Fixed) {
-                    if (h.decided == 0) continue;  // nothing to follow yet
-                    const std::uint8_t last = (h.outcomes & 1u) != 0 ? 2 : 1;
-                    side =
-                        rule.rule == SideRule::Follow ? last : static_cast<std::uint8_t>(3 - last);
-                }
-            }
-            const Amount size = progressing ? bets[b].size : rule.units;
-            t.on = true;
-            t.held = false;
-            t.side = side;
-            t.bet = static_cast<std::uint8_t>(b);
-            t.wins = 0;
-            t.ride = rule.ride;
-            t.stake = size;
-            t.first = size;  // kept for notes and for onTable()
-            t.placed = spin;
-            t.fictitious = fictitious && bets[b].fictitious;
-            if (!fictitious || !t.fictitious) {
-                s.balance = sub(s.balance, size);
-                s.onTable += size;
-                s.report.staked = add(s.report.staked, size);
-                s.report.largestStake = std::max(s.report.largestStake, size);
-            }
-        }
-
-        // The number.
-        const std::uint8_t cls = classes[i];
-        if (cls == 0) {
-            for (Stake& t : s.table)
-                t.held = t.held || t.on;  // a second zero changes nothing
-        } else {
-            const wheel::Sides& sides = wheel::sidesOf[cls];
-            for (int p = 0; p < wheel::pairs; ++p) {
-                const std::uint8_t up = sides.side[static_cast<std::size_t>(p)];
-                if (up == 0) continue;  // not decided: the stake stays as it is, held or not
-                if constexpr (history) {
-                    History& h = s.history[static_cast<std::size_t>(p)];
-                    h.outcomes = (h.outcomes << 1) | (up == 2 ? 1u : 0u);
-                    h.decided += h.decided < std::numeric_limits<std::uint32_t>::max();
-                }
-                Stake& t = s.table[static_cast<std::size_t>(p)];
-                if (!t.on) continue;
-                const bool real = !fictitious || !t.fictitious;
-                if (t.side != up) {
-                    if (real) s.onTable -= t.stake;
-                    end(t, p, End::Lost, spin);
-                } else if (t.held) {
-                    if (real) {
-                        s.balance = add(s.balance, t.stake);
-                        s.onTable -= t.stake;
-                    }
-                    end(t, p, End::GivenBack, spin);
-                } else {
-                    ++t.wins;
-                    if (real) s.onTable += t.stake;
-                    t.stake *= 2;
-                    if (real) s.report.largestStake = std::max(s.report.largestStake, t.stake);
-                    if ((t.ride > 0 && t.wins >= t.ride) || t.stake > largestStake) {
-                        if (real) {
-                            s.balance = add(s.balance, t.stake);
-                            s.onTable -= t.stake;
-                        }
-                        end(t, p, End::TakenHome, spin);
-                    }
-                }
-            }
-        }
-
-        const Amount saldo = add(s.balance, s.onTable);
-        s.report.saldo = saldo;
-        s.report.highest = std::max(s.report.highest, saldo);
-        s.report.lowest = std::min(s.report.lowest, saldo);
-        s.peak = std::max(s.peak, saldo);
-        s.report.drawdown = std::max(s.report.drawdown, sub(s.peak, saldo));
-        if constexpr (record) {
-            if (m_cycles != nullptr)
-                for (std::size_t k = cyclesBefore; k < m_cycles->size(); ++k)
-                    (*m_cycles)[k].saldo = saldo;
-            if (m_saldo != nullptr) m_saldo->push_back(saldo);
-        }
-        if constexpr (stops) {
-            if (saldo <= stopLoss || saldo >= takeProfit) s.stopped = true;
-        }
+        const std::size_t cyclesBefore =
+            (F & RecordNotes) != 0 && m_cycles != nullptr ? m_cycles->size() : 0;
+        placeStakes<F>(s, spin);
+        settleNumber<F>(s, classes[i], spin);
+        closeSpin<F>(s, cyclesBefore);
     }
     m_state = s;
+}
+
+// Placing, in file order; a later bet for a busy pair waits.
+template <unsigned F>
+void Player::placeStakes(State& s, std::uint64_t spin) {
+    for (std::size_t b = 0; b < m_rules.size(); ++b) {
+        const BetRule& rule = m_rules[b];
+        Seat& t = s.table[rule.pair];
+        if (t.stake.on()) continue;
+        std::uint8_t side = rule.side;
+        if constexpr ((F & KeepHistory) != 0) {
+            const History& h = s.history[rule.pair];
+            if (rule.length > 0 &&
+                (h.decided < rule.length || (h.outcomes & rule.mask) != rule.pattern))
+                continue;
+            if (rule.rule != SideRule::Fixed) {
+                if (h.decided == 0) continue;  // nothing to follow yet
+                const std::uint8_t last = (h.outcomes & 1u) != 0 ? 2 : 1;
+                side = rule.rule == SideRule::Follow ? last : static_cast<std::uint8_t>(3 - last);
+            }
+        }
+        const Amount size = (F & HasProgression) != 0 ? m_bets[b].size : rule.units;
+        t.stake = wheel::place(side, size, static_cast<std::uint32_t>(rule.ride));
+        t.bet = static_cast<std::uint8_t>(b);
+        t.first = size;  // kept for notes and for onTable()
+        t.placed = spin;
+        t.fictitious = (F & HasFictitious) != 0 && m_bets[b].fictitious;
+        if (!t.fictitious) {
+            s.balance = sub(s.balance, size);
+            s.onTable += size;
+            s.report.staked = add(s.report.staked, size);
+            s.report.largestStake = std::max(s.report.largestStake, size);
+        }
+    }
+}
+
+// The number, pair by pair in the order red/black, low/high, even/odd.
+template <unsigned F>
+void Player::settleNumber(State& s, std::uint8_t cls, std::uint64_t spin) {
+    for (int p = 0; p < wheel::pairs; ++p) {
+        const auto pair = static_cast<wheel::Pair>(p);
+        if constexpr ((F & KeepHistory) != 0) {
+            const std::uint8_t up = wheel::sideUp(pair, cls);
+            History& h = s.history[static_cast<std::size_t>(p)];
+            if (up != 0) {
+                h.outcomes = (h.outcomes << 1) | (up == 2 ? 1u : 0u);
+                h.decided += h.decided < std::numeric_limits<std::uint32_t>::max();
+            }
+        }
+        Seat& t = s.table[static_cast<std::size_t>(p)];
+        const std::uint8_t side = t.stake.side;
+        const wheel::Settled settled = wheel::settle(t.stake, pair, cls);
+        const bool real = (F & HasFictitious) == 0 || !t.fictitious;
+        switch (settled.outcome) {
+            case wheel::Outcome::Lost:
+                if (real) s.onTable -= settled.units;
+                endCycle<F>(s, t, p, side, End::Lost, spin);
+                break;
+            case wheel::Outcome::GivenBack:
+                if (real) {
+                    s.balance = add(s.balance, settled.units);
+                    s.onTable -= settled.units;
+                }
+                endCycle<F>(s, t, p, side, End::GivenBack, spin);
+                break;
+            case wheel::Outcome::Rides:
+            case wheel::Outcome::Home:
+                if (real) {
+                    s.onTable += settled.units / 2;  // the win
+                    s.report.largestStake = std::max(s.report.largestStake, settled.units);
+                }
+                if (settled.outcome == wheel::Outcome::Rides) break;
+                if (real) {
+                    s.balance = add(s.balance, settled.units);
+                    s.onTable -= settled.units;
+                }
+                endCycle<F>(s, t, p, side, End::TakenHome, spin);
+                break;
+            case wheel::Outcome::Untouched:
+            case wheel::Outcome::Held:
+                break;
+        }
+    }
+}
+
+template <unsigned F>
+void Player::endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, End how,
+                      std::uint64_t spin) {
+    const BetRule& rule = m_rules[seat.bet];
+    BetState& bet = m_bets[seat.bet];
+    if constexpr ((F & RecordNotes) != 0) {
+        if (m_cycles != nullptr)
+            m_cycles->push_back({seat.placed, spin, static_cast<wheel::Pair>(pair), side,
+                                 seat.first, how, 0, seat.fictitious});
+    }
+    if constexpr ((F & HasFictitious) != 0) {
+        if (seat.fictitious) {
+            // Only the bet's fictitious run counts; a given-back cycle leaves it as it is.
+            if (how == End::Lost && ++bet.fictitiousLost >= rule.virtualLosses) {
+                bet.fictitious = false;
+                bet.fictitiousLost = 0;
+            } else if (how == End::TakenHome) {
+                bet.fictitiousLost = 0;
+            }
+            return;
+        }
+    }
+    ++s.report.cycles;
+    if (how == End::Lost) {
+        ++s.report.lost;
+        s.report.lostRun = std::max(s.report.lostRun, ++s.run);
+    } else {
+        s.run = 0;
+        ++(how == End::TakenHome ? s.report.takenHome : s.report.givenBack);
+    }
+    if constexpr ((F & HasProgression) != 0) moveProgression(rule, bet, how);
+    if constexpr ((F & HasFictitious) != 0) {
+        // A bet with a fictitious entry goes back to watching once its real cycle ends.
+        if (rule.virtualLosses > 0) {
+            bet.fictitious = true;
+            bet.fictitiousLost = 0;
+        }
+    }
+}
+
+// After a lost cycle a martingale doubles and a d'Alembert adds its units;
+// after one taken home they start again or step down; a given-back cycle leaves
+// the size where it was. A size past the limit starts again.
+void Player::moveProgression(const BetRule& rule, BetState& bet, End how) const {
+    if (how == End::Lost) {
+        if (rule.progression == Progression::Martingale) bet.size = add(bet.size, bet.size);
+        if (rule.progression == Progression::Dalembert) bet.size = add(bet.size, rule.units);
+    } else if (how == End::TakenHome) {
+        if (rule.progression == Progression::Martingale) bet.size = rule.units;
+        if (rule.progression == Progression::Dalembert)
+            bet.size = std::max(rule.units, bet.size - rule.units);
+    }
+    if (bet.size > rule.limit) bet.size = rule.units;
+}
+
+// The Saldo after the spin and the figures that follow it.
+template <unsigned F>
+void Player::closeSpin(State& s, std::size_t cyclesBefore) {
+    const Amount saldo = add(s.balance, s.onTable);
+    s.report.saldo = saldo;
+    s.report.highest = std::max(s.report.highest, saldo);
+    s.report.lowest = std::min(s.report.lowest, saldo);
+    s.peak = std::max(s.peak, saldo);
+    s.report.drawdown = std::max(s.report.drawdown, sub(s.peak, saldo));
+    if constexpr ((F & RecordNotes) != 0) {
+        if (m_cycles != nullptr)
+            for (std::size_t k = cyclesBefore; k < m_cycles->size(); ++k)
+                (*m_cycles)[k].saldo = saldo;
+        if (m_saldo != nullptr) m_saldo->push_back(saldo);
+    } else {
+        (void)cyclesBefore;
+    }
+    if constexpr ((F & HasStops) != 0) {
+        const Amount stopLoss =
+            m_system.stopLoss ? -*m_system.stopLoss : std::numeric_limits<Amount>::min();
+        const Amount takeProfit = m_system.takeProfit.value_or(std::numeric_limits<Amount>::max());
+        if (saldo <= stopLoss || saldo >= takeProfit) s.stopped = true;
+    }
 }
 
 Report playSpins(const System& system, const std::vector<std::uint8_t>& classes) {

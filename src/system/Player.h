@@ -1,10 +1,7 @@
 #pragma once
-// Plays a stake system over spins, by the rules of the window's game: a stake
-// goes on when its bet's trigger holds and its pair is free; a zero holds every
-// stake until the next number that decides its pair; a held stake whose side
-// comes up is only given back; a riding stake that wins doubles and goes home
-// after `ride` wins (or when it would pass the largest stake); a stake whose
-// side does not come up is lost. One pass, nothing allocated per spin.
+// Plays a stake system over spins: a stake goes on when its bet's trigger holds
+// and its pair is free, and lives by the rule of the wheel (wheel/Rule.h), the
+// one the window's game settles by. One pass, nothing allocated per spin.
 //
 // Saldo after a spin = balance + the real stakes on the table. Fictitious
 // stakes (of a bet with `virtualLosses`) take their pair and ride like real
@@ -16,6 +13,7 @@
 #include <vector>
 
 #include "formats/System.h"
+#include "wheel/Rule.h"
 
 namespace tamvek::system {
 
@@ -92,16 +90,13 @@ class Player {
     void recordSaldo(std::vector<Amount>* saldo) { m_saldo = saldo; }
 
   private:
-    struct Stake {
-        bool on = false;
-        bool held = false;
+    // A pair's place on the table: the stake, which lives by the rule of the
+    // wheel, and what the player keeps of it.
+    struct Seat {
+        wheel::Stake stake;
         bool fictitious = false;
-        std::uint8_t side = 0;
         std::uint8_t bet = 0;
-        int wins = 0;
-        int ride = 0;
-        Amount stake = 0;
-        Amount first = 0;
+        Amount first = 0;  // as placed
         std::uint64_t placed = 0;
     };
     // What a bet says, in the form the spin loop reads it.
@@ -129,7 +124,7 @@ class Player {
     };
     // Everything a spin changes, copied into the spin loop and back.
     struct State {
-        std::array<Stake, wheel::pairs> table{};
+        std::array<Seat, wheel::pairs> table{};
         std::array<History, wheel::pairs> history{};
         Amount balance = 0;
         Amount onTable = 0;  // real stakes
@@ -143,6 +138,19 @@ class Player {
     // One spin loop for each set of features a system uses (see Player.cpp).
     template <unsigned Features>
     void playSpins(const std::uint8_t* classes, std::size_t count);
+
+  private:
+    // The steps of a spin, each built for the same set of features.
+    template <unsigned Features>
+    void placeStakes(State& s, std::uint64_t spin);
+    template <unsigned Features>
+    void settleNumber(State& s, std::uint8_t cls, std::uint64_t spin);
+    template <unsigned Features>
+    void endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, End how,
+                  std::uint64_t spin);
+    template <unsigned Features>
+    void closeSpin(State& s, std::size_t cyclesBefore);
+    void moveProgression(const BetRule& rule, BetState& bet, End how) const;
 
   private:
     const System& m_system;

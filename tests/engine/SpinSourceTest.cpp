@@ -32,9 +32,9 @@ TEST(SpinSource, ClassifiesNumbersIntoTheSidesOfEachPair) {
         {-32768, 0, 1, 1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(chancePairs[0].sideOf(c.n, t.state), c.redBlack) << c.n;
-        EXPECT_EQ(chancePairs[1].sideOf(c.n, t.state), c.lowHigh) << c.n;
-        EXPECT_EQ(chancePairs[2].sideOf(c.n, t.state), c.evenOdd) << c.n;
+        EXPECT_EQ(chancePairs[0].sideOf(c.n), c.redBlack) << c.n;
+        EXPECT_EQ(chancePairs[1].sideOf(c.n), c.lowHigh) << c.n;
+        EXPECT_EQ(chancePairs[2].sideOf(c.n), c.evenOdd) << c.n;
     }
     int reds = 0, blacks = 0;
     for (int n = 0; n <= 37; ++n) {
