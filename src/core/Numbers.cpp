@@ -42,94 +42,99 @@ struct Scan {
     long long decimalExponent = 0;  // rough magnitude, for out-of-range results
 };
 
-// Reads the leading number of `text`, skipping blanks between its characters.
-Scan scanNumber(std::string_view text) {
-    Scan s;
-    std::size_t i = 0;
-    const auto skip = [&] {
-        while (i < text.size() && isBlank(text[i]))
+// Reads the leading number of a text, skipping blanks between its characters.
+class NumberScanner {
+  public:
+    explicit NumberScanner(std::string_view text) : m_text(text) {}
+
+    Scan scan() {
+        skipBlanks(m_i);
+        sign();
+        integerPart();
+        m_afterMantissa = m_i;
+        skipBlanks(m_i);
+        if (m_i < m_text.size() && m_text[m_i] == '.') fraction();
+        if (!m_scan.hasDigits) return Scan{};
+        m_i = m_afterMantissa;
+        exponent();
+        m_scan.decimalExponent += m_intDigits > 0 ? m_intDigits : -m_leadingFractionZeros;
+        if (!m_seenNonZero) m_scan.decimalExponent = std::numeric_limits<long long>::min();
+        m_scan.end = m_i;
+        return m_scan;
+    }
+
+  private:
+    static constexpr long long countLimit = 1LL << 40;
+
+    void skipBlanks(std::size_t& i) const {
+        while (i < m_text.size() && isBlank(m_text[i]))
             ++i;
-    };
-    skip();
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-        skip();
     }
-    if (negative) s.number += '-';
-    long long intDigits = 0;
-    bool seenNonZero = false;
-    long long leadingFractionZeros = 0;
-    for (;;) {
-        skip();
-        if (i < text.size() && isDigit(text[i])) {
-            if (text[i] != '0') seenNonZero = true;
-            if (seenNonZero && intDigits < (1LL << 40)) ++intDigits;
-            s.number += text[i++];
-            s.hasDigits = true;
-        } else {
-            break;
+    bool digitAt(std::size_t i) const { return i < m_text.size() && isDigit(m_text[i]); }
+
+    void sign() {
+        if (m_i >= m_text.size() || (m_text[m_i] != '+' && m_text[m_i] != '-')) return;
+        if (m_text[m_i] == '-') m_scan.number += '-';
+        ++m_i;
+        skipBlanks(m_i);
+    }
+
+    void integerPart() {
+        for (skipBlanks(m_i); digitAt(m_i); skipBlanks(m_i)) {
+            if (m_text[m_i] != '0') m_seenNonZero = true;
+            if (m_seenNonZero && m_intDigits < countLimit) ++m_intDigits;
+            m_scan.number += m_text[m_i++];
+            m_scan.hasDigits = true;
         }
     }
-    std::size_t afterMantissa = i;
-    skip();
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        s.number += '.';
-        bool any = false;
-        for (;;) {
-            skip();
-            if (i < text.size() && isDigit(text[i])) {
-                if (!seenNonZero && text[i] == '0' && leadingFractionZeros < (1LL << 40))
-                    ++leadingFractionZeros;
-                if (text[i] != '0') seenNonZero = true;
-                s.number += text[i++];
-                any = true;
-            } else {
-                break;
-            }
+
+    void fraction() {
+        ++m_i;
+        m_scan.number += '.';
+        for (skipBlanks(m_i); digitAt(m_i); skipBlanks(m_i)) {
+            if (!m_seenNonZero && m_text[m_i] == '0' && m_leadingFractionZeros < countLimit)
+                ++m_leadingFractionZeros;
+            if (m_text[m_i] != '0') m_seenNonZero = true;
+            m_scan.number += m_text[m_i++];
+            m_scan.hasDigits = true;
         }
-        s.hasDigits = s.hasDigits || any;
-        afterMantissa = i;
+        m_afterMantissa = m_i;
     }
-    if (!s.hasDigits) return Scan{};
-    i = afterMantissa;
+
     // An exponent only counts when digits follow it; "5e" is 5 with "e" left over.
-    std::size_t j = i;
-    while (j < text.size() && isBlank(text[j]))
-        ++j;
-    if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
+    void exponent() {
+        std::size_t j = m_i;
+        skipBlanks(j);
+        if (j >= m_text.size() || (m_text[j] != 'e' && m_text[j] != 'E')) return;
         ++j;
         NumberChars exp;
         exp += 'e';
-        while (j < text.size() && isBlank(text[j]))
-            ++j;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];
-        long long expValue = 0;
-        bool expDigits = false;
-        for (;;) {
-            while (j < text.size() && isBlank(text[j]))
-                ++j;
-            if (j < text.size() && isDigit(text[j])) {
-                expDigits = true;
-                if (expValue < (1LL << 40)) expValue = expValue * 10 + (text[j] - '0');
-                exp += text[j++];
-            } else {
-                break;
-            }
+        skipBlanks(j);
+        if (j < m_text.size() && (m_text[j] == '+' || m_text[j] == '-')) exp += m_text[j++];
+        long long value = 0;
+        bool digits = false;
+        for (skipBlanks(j); digitAt(j); skipBlanks(j)) {
+            digits = true;
+            if (value < countLimit) value = value * 10 + (m_text[j] - '0');
+            exp += m_text[j++];
         }
-        if (expDigits) {
-            s.number += exp;
-            i = j;
-            if (exp.size() > 1 && exp[1] == '-') expValue = -expValue;
-            s.decimalExponent = expValue;
-        }
+        if (!digits) return;
+        m_scan.number += exp;
+        m_i = j;
+        m_scan.decimalExponent = exp.size() > 1 && exp[1] == '-' ? -value : value;
     }
-    s.decimalExponent += intDigits > 0 ? intDigits : -leadingFractionZeros;
-    if (!seenNonZero) s.decimalExponent = std::numeric_limits<long long>::min();
-    s.end = i;
-    return s;
+
+    std::string_view m_text;
+    std::size_t m_i = 0;
+    std::size_t m_afterMantissa = 0;
+    Scan m_scan;
+    long long m_intDigits = 0;
+    bool m_seenNonZero = false;
+    long long m_leadingFractionZeros = 0;
+};
+
+Scan scanNumber(std::string_view text) {
+    return NumberScanner(text).scan();
 }
 
 }  // namespace
