@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "core/Text.h"
 #include "platform/InputFile.h"
 
 namespace tamvek::formats {
@@ -147,15 +150,152 @@ Bet readBet(const Checker& check, const toml::table& table) {
     return bet;
 }
 
+// Keys and tables may nest this deep (a system file needs three levels): the
+// TOML reader recurses per level, so a file made to nest ten thousand levels
+// deep must not reach it.
+constexpr int deepestNesting = 32;
+
+// Finds the first place where keys, table headers, lists or inline tables nest
+// deeper than allowed; reads only as much TOML as that needs (strings and
+// comments, where brackets and dots do not count).
+class NestingCheck {
+  public:
+    NestingCheck(std::string_view text, const std::string& name) : m_text(text), m_name(name) {}
+
+    std::optional<Error> run() {
+        for (m_i = 0; m_i < m_text.size(); ++m_i) {
+            const char c = m_text[m_i];
+            if (c == '"' || c == '\'') {
+                skipString(c);
+            } else if (c == '#') {
+                while (m_i + 1 < m_text.size() && m_text[m_i + 1] != '\n')
+                    ++m_i;
+            } else if (c == '\n') {
+                ++m_line;
+                if (m_open.empty()) startLine();
+            } else if (!structure(c)) {
+                continue;
+            }
+            if (depth() > deepestNesting) return tooDeep();
+        }
+        return std::nullopt;
+    }
+
+  private:
+    int depth() const { return m_header + m_key + static_cast<int>(m_open.size()); }
+
+    void startLine() {
+        m_keyPosition = true;
+        m_key = 1;
+        m_lineStart = m_i + 1;
+    }
+
+    // Brackets, braces, dots of keys and the equals sign; false for anything else.
+    bool structure(char c) {
+        if (m_inHeader) {
+            if (c == ']') m_inHeader = false;
+            if (c == '.') ++m_header;
+            return c == ']' || c == '.';
+        }
+        const bool atLineStart =
+            m_text.substr(m_lineStart, m_i - m_lineStart).find_first_not_of(" \t\r") ==
+            std::string_view::npos;
+        if (c == '[' && m_open.empty() && atLineStart) {
+            m_header = 1;
+            m_key = 0;
+            m_inHeader = true;
+        } else if (c == '.' && m_keyPosition) {
+            ++m_key;
+        } else if (c == '=') {
+            m_keyPosition = false;
+        } else if (c == '[' || c == '{') {
+            m_open.push_back(c);
+            m_keyPosition = c == '{';
+        } else if ((c == ']' || c == '}') && !m_open.empty()) {
+            m_open.pop_back();
+            m_keyPosition = false;
+        } else if (c == ',' && !m_open.empty()) {
+            m_keyPosition = m_open.back() == '{';
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void skipString(char quote) {
+        const bool triple = m_text.substr(m_i, 3) == std::string(3, quote);
+        m_i += triple ? 3 : 1;
+        for (; m_i < m_text.size(); ++m_i) {
+            const char c = m_text[m_i];
+            if (c == '\\' && quote == '"') {
+                ++m_i;
+            } else if (c == '\n') {
+                ++m_line;
+                if (!triple) return;
+            } else if (c == quote && (!triple || m_text.substr(m_i, 3) == std::string(3, quote))) {
+                m_i += triple ? 2 : 0;
+                return;
+            }
+        }
+    }
+
+    Error tooDeep() const {
+        std::string shown(m_text.substr(m_lineStart, std::min<std::size_t>(24, m_i - m_lineStart)));
+        const std::size_t start = shown.find_first_not_of(" \t\r[");
+        shown = start == std::string::npos ? "" : shown.substr(start);
+        return Error{m_name + ":" + std::to_string(m_line) + ": " + text::toUtf8(shown) +
+                     "…: zu tief verschachtelt (höchstens " + std::to_string(deepestNesting) +
+                     " Ebenen aus Schlüsseln, Abschnitten und Listen)"};
+    }
+
+    std::string_view m_text;
+    const std::string& m_name;
+    std::size_t m_i = 0;
+    std::size_t m_lineStart = 0;
+    std::uint64_t m_line = 1;
+    std::string m_open;  // the lists and inline tables the value is inside
+    int m_header = 0;    // levels of the current table header
+    int m_key = 1;       // levels of the key on this line so far
+    bool m_keyPosition = true;
+    bool m_inHeader = false;
+};
+
+// A TOML reader's error in German words, its own words only as a detail.
+std::string syntaxError(std::string_view description) {
+    const auto has = [&](std::string_view part) {
+        return description.find(part) != std::string_view::npos;
+    };
+    std::string what;
+    if (has("parsing string") || has("parsing literal string") || has("multi-line"))
+        what = "ein Text ist nicht richtig geschlossen (fehlt ein Anführungszeichen?)";
+    else if (has("redefinition") || has("already"))
+        what = "ein Schlüssel oder Abschnitt steht zweimal da";
+    else if (has("end-of-file"))
+        what = "die Datei endet mitten in einem Wert";
+    else if (has("parsing integer") || has("parsing floating") || has("digit") ||
+             has("underscore") || has("exponent"))
+        what = "eine Zahl ist falsch geschrieben";
+    else if (has("table header"))
+        what = "eine Abschnittsüberschrift ([…]) ist falsch geschrieben";
+    else if (has("parsing array") || has("inline table"))
+        what = "eine Liste ([…]) oder Tabelle ({…}) ist nicht richtig geschlossen";
+    else if (has("key"))
+        what = "ein Schlüssel oder das Gleichheitszeichen danach fehlt oder ist falsch geschrieben";
+    else
+        what = "die Zeile ist falsch geschrieben";
+    return "kein gültiges TOML: " + what + " (Einzelheit: " + std::string(description) + ")";
+}
+
 }  // namespace
 
 Result<System> parseSystem(std::string_view text, const std::string& name) {
+    if (std::optional<Error> deep = NestingCheck(text, name).run()) return *deep;
     toml::table root;
     try {
         root = toml::parse(text, std::string_view(name));
     } catch (const toml::parse_error& e) {
-        return Error{name + ":" + std::to_string(e.source().begin.line) +
-                     ": kein gültiges TOML: " + std::string(e.description())};
+        return Error{name + ":" + std::to_string(e.source().begin.line) + ": " +
+                     syntaxError(e.description())};
     }
     const Checker check(name);
     try {
