@@ -15,7 +15,7 @@
 #include "formats/SystemFile.h"
 #include "system/Baseline.h"
 #include "system/Player.h"
-#include "tester/SystemTest.h"
+#include "tester/SystemRun.h"
 
 namespace tamvek::cli {
 namespace {

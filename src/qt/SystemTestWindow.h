@@ -17,7 +17,7 @@
 #include <memory>
 #include <optional>
 
-#include "tester/SystemTest.h"
+#include "tester/SystemRun.h"
 
 class QAreaSeries;
 class QCheckBox;
