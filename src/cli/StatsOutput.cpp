@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/Figures.h"
+#include "core/Figures.h"
 #include "core/Text.h"
 #include "formats/SpinFiles.h"
 #include "stats/Summary.h"
@@ -23,6 +23,10 @@ constexpr std::array<const char*, stats::chances> chanceNames{"Rot",   "Schwarz"
                                                               "Passe", "Gerade",  "Ungerade"};
 constexpr std::array<const char*, wheel::pairs> pairNames{"Rot/Schwarz", "Manque/Passe",
                                                           "Gerade/Ungerade"};
+using figures::decimal;
+using figures::percent;
+using figures::whole;
+
 // The repeats a text block lists; the JSON has them all.
 constexpr std::size_t repeatsShown = 20;
 
@@ -41,11 +45,6 @@ std::string right(const std::string& text, std::size_t width) {
 std::string left(const std::string& text, std::size_t width) {
     const std::size_t used = columns(text);
     return used >= width ? text : text + std::string(width - used, ' ');
-}
-
-std::string percent(std::uint64_t part, std::uint64_t all) {
-    if (all == 0) return "-";
-    return decimal(100.0 * static_cast<double>(part) / static_cast<double>(all), 2) + " %";
 }
 
 std::string probability(double p) {

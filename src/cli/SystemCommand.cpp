@@ -7,10 +7,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
-#include "cli/Figures.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "core/Csv.h"
+#include "core/Figures.h"
 #include "formats/SpinFiles.h"
 #include "formats/SystemFile.h"
 #include "system/Baseline.h"
@@ -21,6 +21,9 @@ namespace tamvek::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
+using figures::amount;
+using figures::decimal;
+using figures::whole;
 using system::Report;
 
 Json reportJson(const std::string& file, const Report& r) {

@@ -19,8 +19,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Figures.h"
 #include "qt/ChartStyle.h"
-#include "qt/GermanFigures.h"
+#include "qt/QtText.h"
 #include "qt/SaldoCurveItem.h"
 
 namespace tamvek::qt {
@@ -208,8 +209,8 @@ void SaldoCurveWindow::marker(QScatterSeries* series, QGraphicsSimpleTextItem* l
         return;
     }
     series->replace(QList<QPointF>{*at});
-    label->setText(caption + germanWhole(at->y()) + QStringLiteral(" (Wurf ") +
-                   germanWhole(at->x()) + QLatin1Char(')'));
+    label->setText(caption + qstr(figures::rounded(at->y())) + QStringLiteral(" (Wurf ") +
+                   qstr(figures::rounded(at->x())) + QLatin1Char(')'));
 }
 
 void SaldoCurveWindow::fillPairs() {

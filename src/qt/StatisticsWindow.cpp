@@ -14,9 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Figures.h"
 #include "engine/SpinSource.h"
 #include "qt/ChartStyle.h"
-#include "qt/GermanFigures.h"
+#include "qt/QtText.h"
 #include "wheel/Wheel.h"
 
 namespace tamvek::qt {
@@ -151,15 +152,17 @@ void StatisticsWindow::showFigures(const stats::FileStats& s) {
     m_summary->setText(
         QStringLiteral("%1: %2 Würfe, davon Null %3 (%4).\nChi-Quadrat der Zahlen 0–36: %5 bei 36 "
                        "Freiheitsgraden, p = %6")
-            .arg(what, germanCount(s.spins), germanCount(s.zero), germanPercent(s.zero, s.spins),
-                 germanDecimal(s.chi2, 2), germanDecimal(s.p, 4)));
+            .arg(what, qstr(figures::whole(s.spins)), qstr(figures::whole(s.zero)),
+                 qstr(figures::percent(s.zero, s.spins)), qstr(figures::decimal(s.chi2, 2)),
+                 qstr(figures::decimal(s.p, 4))));
     for (int k = 0; k < stats::chances; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const QString cells[5] = {germanCount(s.counts[i]), germanPercent(s.counts[i], s.spins),
-                                  germanDecimal(s.ecart[i], 2, true),
-                                  germanCount(s.longestSeries[i]), germanCount(s.absence[i])};
+        const std::string cells[5] = {
+            figures::whole(s.counts[i]), figures::percent(s.counts[i], s.spins),
+            figures::decimal(s.ecart[i], 2, true), figures::whole(s.longestSeries[i]),
+            figures::whole(s.absence[i])};
         for (int row = 0; row < 5; ++row) {
-            auto* item = new QTableWidgetItem(cells[row]);
+            auto* item = new QTableWidgetItem(qstr(cells[row]));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_table->setItem(row, k, item);
         }

@@ -30,10 +30,11 @@
 #include <chrono>
 #include <random>
 
+#include "core/Figures.h"
 #include "formats/SpinFiles.h"
 #include "formats/SystemFile.h"
 #include "qt/ChartStyle.h"
-#include "qt/GermanFigures.h"
+#include "qt/QtText.h"
 #include "qt/SaldoChart.h"
 
 namespace tamvek::qt {
@@ -69,6 +70,18 @@ namespace {
 
 const char* const title = "Tamvek – Systemtest";
 constexpr int histogramBins = 40;
+
+QString germanCount(std::uint64_t n) {
+    return qstr(figures::whole(n));
+}
+
+QString germanAmount(std::int64_t n) {
+    return qstr(figures::amount(n));
+}
+
+QString germanDecimal(double value, int digits) {
+    return qstr(figures::decimal(value, digits));
+}
 
 QString fromPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
