@@ -16,6 +16,7 @@
 #include "system/Baseline.h"
 #include "system/Player.h"
 #include "tester/SystemRun.h"
+#include "wheel/Names.h"
 
 namespace tamvek::cli {
 namespace {
@@ -89,14 +90,12 @@ void writeText(std::ostream& out, const system::System& sys,
     }
 }
 
-const char* pairName(wheel::Pair pair) {
-    static const char* const names[] = {"red-black", "low-high", "even-odd"};
-    return names[pair];
+std::string pairName(wheel::Pair pair) {
+    return std::string(wheel::pairKeys[static_cast<std::size_t>(pair)]);
 }
 
-const char* sideName(wheel::Pair pair, int side) {
-    static const char* const names[3][2] = {{"red", "black"}, {"low", "high"}, {"even", "odd"}};
-    return names[pair][side - 1];
+std::string sideName(wheel::Pair pair, int side) {
+    return std::string(wheel::chanceKeys[static_cast<std::size_t>(wheel::chanceOf(pair, side))]);
 }
 
 const char* endName(system::End end) {

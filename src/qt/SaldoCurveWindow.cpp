@@ -23,6 +23,7 @@
 #include "qt/ChartStyle.h"
 #include "qt/QtText.h"
 #include "qt/SaldoCurveItem.h"
+#include "wheel/Names.h"
 
 namespace tamvek::qt {
 namespace {
@@ -32,8 +33,6 @@ const QColor fictitiousColour(0x00, 0xC0, 0xC0);  // as the fictitious rows of b
 const QColor highestColour(0xC0, 0x00, 0x00);     // the "G" of the profit/loss table
 const QColor lowestColour(0x00, 0x00, 0xC0);      // its "V"
 
-// Named as the stake boxes' headings name them.
-const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
 const QColor pairColours[3] = {QColor(0xE0, 0x60, 0x60), QColor(0x50, 0x80, 0xE0),
                                QColor(0x40, 0xA0, 0x40)};
 
@@ -94,7 +93,7 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     attach(m_fictitiousKey);
     for (int p = 0; p < 3; ++p) {
         m_pairs[p] = new QLineSeries;
-        m_pairs[p]->setName(QString::fromUtf8(pairNames[p]));
+        m_pairs[p]->setName(qstr(wheel::pairNames[static_cast<std::size_t>(p)]));
         m_pairs[p]->setPen(QPen(pairColours[p], 1.5));
         attach(m_pairs[p]);
         m_pairs[p]->setVisible(false);

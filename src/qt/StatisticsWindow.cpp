@@ -18,14 +18,11 @@
 #include "engine/SpinSource.h"
 #include "qt/ChartStyle.h"
 #include "qt/QtText.h"
+#include "wheel/Names.h"
 #include "wheel/Wheel.h"
 
 namespace tamvek::qt {
 namespace {
-
-const char* const chanceNames[stats::chances] = {"Rot",   "Schwarz", "Manque",
-                                                 "Passe", "Gerade",  "Ungerade"};
-const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
 
 // Tells one permanence from another at a glance: a pass over one byte a number.
 std::size_t fingerprint(const NumberList& numbers) {
@@ -51,8 +48,8 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false);
     QStringList chances;
-    for (const char* name : chanceNames)
-        chances << QString::fromUtf8(name);
+    for (std::string_view name : wheel::chanceNames)
+        chances << qstr(name);
     m_table->setHorizontalHeaderLabels(chances);
     m_table->setVerticalHeaderLabels({QStringLiteral("Anzahl"), QStringLiteral("Anteil"),
                                       QStringLiteral("Ecart"), QStringLiteral("Längste Serie"),
@@ -64,8 +61,8 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
 
     m_pair = new QComboBox(this);
     m_pair->addItem(QStringLiteral("Alle drei Paare"));
-    for (const char* name : pairNames)
-        m_pair->addItem(QString::fromUtf8(name));
+    for (std::string_view name : wheel::pairNames)
+        m_pair->addItem(qstr(name));
 
     m_observed = new QBarSet(QStringLiteral("Ist"));
     m_observed->setColor(QColor(0x00, 0x00, 0x80));
