@@ -76,6 +76,21 @@ std::string pairKey(wheel::Pair pair) {
     return std::string(wheel::pairKeys[static_cast<std::size_t>(pair)]);
 }
 
+// The trigger of `bet`, whose pair is known.
+void readAfter(const Checker& check, const toml::node& node, Bet& bet) {
+    const toml::array* list = node.as_array();
+    if (list == nullptr) check.fail(node, "after", "muss eine Liste von Seiten sein");
+    if (list->size() > longestTrigger)
+        check.fail(node, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
+    for (const toml::node& item : *list) {
+        const std::string name = check.text(item, "after");
+        const std::optional<SideName> s = findSide(name);
+        if (!s || s->pair != bet.pair)
+            check.fail(item, "after", "'" + name + "' ist keine Seite von " + pairKey(bet.pair));
+        bet.after.push_back(s->side);
+    }
+}
+
 Bet readBet(const Checker& check, const toml::table& table) {
     check.allowOnly(table,
                     {"side", "pair", "units", "ride", "after", "progression", "limit", "virtual"},
@@ -111,20 +126,7 @@ Bet readBet(const Checker& check, const toml::table& table) {
     if (const toml::node* n = table.get("units")) bet.units = check.whole(*n, "units", 1);
     if (const toml::node* n = table.get("ride"))
         bet.ride = static_cast<int>(check.whole(*n, "ride", 0, 64));
-    if (const toml::node* n = table.get("after")) {
-        const toml::array* list = n->as_array();
-        if (list == nullptr) check.fail(*n, "after", "muss eine Liste von Seiten sein");
-        if (list->size() > longestTrigger)
-            check.fail(*n, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
-        for (const toml::node& item : *list) {
-            const std::string name = check.text(item, "after");
-            const std::optional<SideName> s = findSide(name);
-            if (!s || s->pair != bet.pair)
-                check.fail(item, "after",
-                           "'" + name + "' ist keine Seite von " + pairKey(bet.pair));
-            bet.after.push_back(s->side);
-        }
-    }
+    if (const toml::node* n = table.get("after")) readAfter(check, *n, bet);
     if (const toml::node* n = table.get("progression")) {
         const std::string name = check.text(*n, "progression");
         if (name == "flat")

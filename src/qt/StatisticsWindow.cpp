@@ -43,7 +43,32 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     m_summary = new QLabel(this);
     // Two lines of their own: a wrapped label would be squeezed under the table.
     m_summary->setWordWrap(false);
+    buildTable();
+    m_pair = new QComboBox(this);
+    m_pair->addItem(QStringLiteral("Alle drei Paare"));
+    for (std::string_view name : wheel::pairNames)
+        m_pair->addItem(qstr(name));
+    QChartView* view = buildChart();
 
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(m_played);
+    choice->addWidget(m_whole);
+    choice->addStretch(1);
+    choice->addWidget(new QLabel(QStringLiteral("Serien von:"), this));
+    choice->addWidget(m_pair);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_table);
+    layout->addWidget(view, 1);
+    resize(720, 640);
+
+    connect(m_whole, &QRadioButton::toggled, this, [this] { refresh(); });
+    connect(m_pair, &QComboBox::currentIndexChanged, this, [this] { drawSeries(); });
+    refresh();
+}
+
+void StatisticsWindow::buildTable() {
     m_table = new QTableWidget(5, stats::chances, this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false);
@@ -58,12 +83,9 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
                             5 * m_table->verticalHeader()->defaultSectionSize() +
                             2 * m_table->frameWidth());
+}
 
-    m_pair = new QComboBox(this);
-    m_pair->addItem(QStringLiteral("Alle drei Paare"));
-    for (std::string_view name : wheel::pairNames)
-        m_pair->addItem(qstr(name));
-
+QChartView* StatisticsWindow::buildChart() {
     m_observed = new QBarSet(QStringLiteral("Ist"));
     m_observed->setColor(QColor(0x00, 0x00, 0x80));
     m_expected = new QBarSet(QStringLiteral("Erwartet (halbiert von Länge zu Länge)"));
@@ -86,23 +108,7 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     auto* view = new QChartView(m_chart, this);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(280);
-
-    auto* choice = new QHBoxLayout;
-    choice->addWidget(m_played);
-    choice->addWidget(m_whole);
-    choice->addStretch(1);
-    choice->addWidget(new QLabel(QStringLiteral("Serien von:"), this));
-    choice->addWidget(m_pair);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(choice);
-    layout->addWidget(m_summary);
-    layout->addWidget(m_table);
-    layout->addWidget(view, 1);
-    resize(720, 640);
-
-    connect(m_whole, &QRadioButton::toggled, this, [this] { refresh(); });
-    connect(m_pair, &QComboBox::currentIndexChanged, this, [this] { drawSeries(); });
-    refresh();
+    return view;
 }
 
 void StatisticsWindow::setWholePermanence(bool whole) {
