@@ -10,6 +10,7 @@
 
 #include "core/Text.h"
 #include "platform/InputFile.h"
+#include "wheel/Names.h"
 
 namespace tamvek::formats {
 namespace {
@@ -63,22 +64,34 @@ class Checker {
 };
 
 struct SideName {
-    std::string_view name;
     wheel::Pair pair;
     int side;
 };
-constexpr std::array<SideName, 6> sideNames{{{"red", wheel::RedBlack, 1},
-                                             {"black", wheel::RedBlack, 2},
-                                             {"low", wheel::LowHigh, 1},
-                                             {"high", wheel::LowHigh, 2},
-                                             {"even", wheel::EvenOdd, 1},
-                                             {"odd", wheel::EvenOdd, 2}}};
-constexpr std::array<std::string_view, 3> pairNames{"red-black", "low-high", "even-odd"};
 
-const SideName* findSide(std::string_view name) {
-    for (const SideName& s : sideNames)
-        if (s.name == name) return &s;
-    return nullptr;
+std::optional<SideName> findSide(std::string_view name) {
+    const auto it = std::find(wheel::chanceKeys.begin(), wheel::chanceKeys.end(), name);
+    if (it == wheel::chanceKeys.end()) return std::nullopt;
+    const auto chance = static_cast<int>(it - wheel::chanceKeys.begin());
+    return SideName{static_cast<wheel::Pair>(chance / 2), chance % 2 + 1};
+}
+
+std::string pairKey(wheel::Pair pair) {
+    return std::string(wheel::pairKeys[static_cast<std::size_t>(pair)]);
+}
+
+// The trigger of `bet`, whose pair is known.
+void readAfter(const Checker& check, const toml::node& node, Bet& bet) {
+    const toml::array* list = node.as_array();
+    if (list == nullptr) check.fail(node, "after", "muss eine Liste von Seiten sein");
+    if (list->size() > longestTrigger)
+        check.fail(node, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
+    for (const toml::node& item : *list) {
+        const std::string name = check.text(item, "after");
+        const std::optional<SideName> s = findSide(name);
+        if (!s || s->pair != bet.pair)
+            check.fail(item, "after", "'" + name + "' ist keine Seite von " + pairKey(bet.pair));
+        bet.after.push_back(s->side);
+    }
 }
 
 Bet readBet(const Checker& check, const toml::table& table) {
@@ -92,23 +105,22 @@ Bet readBet(const Checker& check, const toml::table& table) {
     std::optional<wheel::Pair> pair;
     if (const toml::node* pairNode = table.get("pair")) {
         const std::string name = check.text(*pairNode, "pair");
-        const auto it = std::find(pairNames.begin(), pairNames.end(), name);
-        if (it == pairNames.end())
+        const auto it = std::find(wheel::pairKeys.begin(), wheel::pairKeys.end(), name);
+        if (it == wheel::pairKeys.end())
             check.fail(*pairNode, "pair",
                        "'" + name + "' gibt es nicht (red-black, low-high, even-odd)");
-        pair = static_cast<wheel::Pair>(it - pairNames.begin());
+        pair = static_cast<wheel::Pair>(it - wheel::pairKeys.begin());
     }
     if (side == "follow" || side == "opposite") {
         bet.rule = side == "follow" ? SideRule::Follow : SideRule::Opposite;
         if (!pair) check.fail(*sideNode, "pair", "fehlt: \"" + side + "\" braucht ein Paar");
         bet.pair = *pair;
-    } else if (const SideName* s = findSide(side)) {
+    } else if (const std::optional<SideName> s = findSide(side)) {
         bet.pair = s->pair;
         bet.side = s->side;
         if (pair && *pair != s->pair)
             check.fail(*table.get("pair"), "pair",
-                       std::string(pairNames[static_cast<std::size_t>(*pair)]) +
-                           " passt nicht zu \"" + side + "\"");
+                       pairKey(*pair) + " passt nicht zu \"" + side + "\"");
     } else {
         check.fail(*sideNode, "side",
                    "'" + side + "' gibt es nicht (red, black, low, high, even, odd, follow, " +
@@ -117,21 +129,7 @@ Bet readBet(const Checker& check, const toml::table& table) {
     if (const toml::node* n = table.get("units")) bet.units = check.whole(*n, "units", 1);
     if (const toml::node* n = table.get("ride"))
         bet.ride = static_cast<int>(check.whole(*n, "ride", 0, 64));
-    if (const toml::node* n = table.get("after")) {
-        const toml::array* list = n->as_array();
-        if (list == nullptr) check.fail(*n, "after", "muss eine Liste von Seiten sein");
-        if (list->size() > longestTrigger)
-            check.fail(*n, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
-        for (const toml::node& item : *list) {
-            const std::string name = check.text(item, "after");
-            const SideName* s = findSide(name);
-            if (s == nullptr || s->pair != bet.pair)
-                check.fail(item, "after",
-                           "'" + name + "' ist keine Seite von " +
-                               std::string(pairNames[static_cast<std::size_t>(bet.pair)]));
-            bet.after.push_back(s->side);
-        }
-    }
+    if (const toml::node* n = table.get("after")) readAfter(check, *n, bet);
     if (const toml::node* n = table.get("progression")) {
         const std::string name = check.text(*n, "progression");
         if (name == "flat")
