@@ -21,17 +21,13 @@
 #include <sstream>
 #include <string>
 
-#include "engine/RandomSource.h"
 #include "qt/German.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtPrinter.h"
 #include "script/Demo.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
-#include "script/SessionRecorder.h"
-#include "session/Session.h"
+#include "script/ScriptedSession.h"
 
 namespace {
 
@@ -154,39 +150,29 @@ int main(int argc, char** argv) {
     std::istream* actions = script ? &(*script)->stream() : demo ? &demoActions : nullptr;
     const std::string shownName = script ? (*script)->shownName() : std::string("the demo");
 
-    const auto random = tamvek::engine::makeRandom(options->seed);
-    // Only a scripted session is watched: it answers questions from the script and
-    // its dumps show what was played and asked. Otherwise the window talks to
-    // the Qt services directly and keeps no record.
-    std::optional<tamvek::script::RecordingPlatform> recorder;
-    if (actions != nullptr) recorder.emplace(platform);
-    tamvek::platform::Platform& services =
-        recorder ? static_cast<tamvek::platform::Platform&>(*recorder) : platform;
-    tamvek::session::Session session(services, *random);
-    // Everything the user does is written down, for "Sitzung speichern".
-    tamvek::script::SessionRecorder sessionRecorder(session);
-    const auto menu = tamvek::script::sessionMenu(session, sessionRecorder, std::cout);
-    tamvek::qt::MainWindow window(session);
-    window.setMenu(*menu);
+    // A scripted session answers questions from the script, and its dumps show
+    // what was played and asked; without a script the user answers from the
+    // start and nothing is noted. Everything the user does is written down,
+    // for "Sitzung speichern".
+    tamvek::script::ScriptedSession scripted(platform, options->seed, std::cout);
+    tamvek::qt::MainWindow window(scripted.session());
+    window.setMenu(scripted.menu());
     platform.setWindow(&window);
 
+    if (actions == nullptr) scripted.handOver();
     if (actions != nullptr) {
-        // Questions take their answers from the script; afterwards the user answers.
-        recorder->setScripted(true);
-        tamvek::script::ScriptPlayer player(session, *recorder, std::cout);
-        player.setMenu(menu.get());
         // Every keystroke redraws the box: a sane length keeps that quick.
-        player.setLongestTypedText(100'000);
-        const tamvek::script::ScriptResult result = player.run(*actions);
-        recorder->setScripted(false);
-        recorder->stopRecording();
+        scripted.player().setLongestTypedText(100'000);
+        const tamvek::script::ScriptResult result = scripted.play(*actions);
+        // Afterwards the user answers.
+        scripted.handOver();
         std::cout.flush();
         if (!result.ok) {
             std::cerr << "tamvek: " << shownName << ":" << result.line << ": " << result.message
                       << "\n";
             return 2;
         }
-        if (recorder->quitRequested()) return 0;
+        if (scripted.recorder().quitRequested()) return 0;
     }
 
     if (options->screenshot || demo) {

@@ -10,7 +10,6 @@
 #include "import/ImportPanel.h"
 #include "script/Menu.h"
 #include "script/ScriptSource.h"
-#include "script/SessionRecorder.h"
 #include "script/StateDump.h"
 
 namespace tamvek::script {
@@ -215,38 +214,6 @@ ScriptResult ScriptPlayer::run(std::istream& in, std::int64_t firstLine) {
     }
     if (lines.unreadable()) return {false, lines.number() + 1, "the script cannot be read"};
     return {};
-}
-
-Result<std::string> replaySession(session::Session& session, SessionRecorder& recorder,
-                                  std::ostream& out, const std::string& file, Menu* menu) {
-    // A session that plays itself would never end.
-    static bool replaying = false;
-    if (replaying) return Error{"Eine Sitzung kann keine Sitzung abspielen: " + file};
-    Result<ScriptSource> source = ScriptSource::open(file);
-    if (!source) return source.error();
-
-    platform::Platform& before = recorder.inner();
-    RecordingPlatform answers(before);
-    answers.setScripted(true);
-    struct Restore {
-        SessionRecorder& recorder;
-        platform::Platform& before;
-        ~Restore() {
-            recorder.setInner(before);
-            replaying = false;
-        }
-    } restore{recorder, before};
-    replaying = true;
-    recorder.setInner(answers);
-
-    session.renew();
-    ScriptPlayer player(session, answers, out);
-    player.setMenu(menu);
-    const ScriptResult result = player.run(source->stream());
-    if (!result.ok)
-        return Error{source->shownName() + ":" + std::to_string(result.line) + ": " +
-                     result.message};
-    return "Sitzung abgespielt: " + file;
 }
 
 }  // namespace tamvek::script

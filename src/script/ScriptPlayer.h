@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/Result.h"
 #include "formats/ScriptLines.h"
 #include "script/RecordingPlatform.h"
 #include "session/Session.h"
@@ -74,14 +73,5 @@ class ScriptPlayer {
     std::size_t m_longestTyped = std::size_t{64} << 20;
     Menu* m_menu = nullptr;
 };
-
-class SessionRecorder;
-
-// Plays the saved session in `file` on a fresh game of `session`:
-// "Sitzung abspielen". Its questions are answered from the file; afterwards
-// the platform behind `recorder` answers again. A session cannot play another
-// one while it plays.
-Result<std::string> replaySession(session::Session& session, SessionRecorder& recorder,
-                                  std::ostream& out, const std::string& file, Menu* menu);
 
 }  // namespace tamvek::script
