@@ -62,7 +62,7 @@ std::string play(const std::string& script) {
         }
         if (!boxesHoldStakes(f)) std::abort();
         const std::string& message = f.text.caption();
-        if ((message == formats::unreadableText || message == formats::tooLargeText) &&
+        if ((message == import::unreadableText || message == import::tooLargeText) &&
             !f.Frame1.visible())
             std::abort();
         if (scripted.recorder().quitRequested()) break;
