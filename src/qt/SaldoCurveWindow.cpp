@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
@@ -27,6 +26,8 @@
 
 #include "core/Figures.h"
 #include "qt/ChartStyle.h"
+#include "qt/FileDialogs.h"
+#include "qt/QtPrinter.h"
 #include "qt/QtText.h"
 #include "qt/SaldoCurveItem.h"
 #include "wheel/Names.h"
@@ -374,8 +375,8 @@ bool SaldoCurveWindow::saveSvg(const QString& path) {
 void SaldoCurveWindow::saveAs(const QString& kind, const QString& filter,
                               const std::function<bool(const QString&)>& save) {
     const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Saldo-Kurve als %1 speichern").arg(kind),
-                                     QStringLiteral("saldo-kurve.") + kind.toLower(), filter);
+        saveFile(this, {FilesOf::Pictures, QStringLiteral("Saldo-Kurve als %1 speichern").arg(kind),
+                        filter, printFolder(), QStringLiteral("saldo-kurve.") + kind.toLower()});
     if (path.isEmpty()) return;
     if (!save(path))
         QMessageBox::warning(this, windowTitle(),
