@@ -30,7 +30,7 @@ class GermanColumns : public QIdentityProxyModel {
             (index.column() != 1 && index.column() != 3))
             return QIdentityProxyModel::data(index, role);
         const QFileInfo info = files->fileInfo(mapToSource(index));
-        const QLocale german;
+        const QLocale german(QLocale::German, QLocale::Germany);
         if (index.column() == 3) return german.toString(info.lastModified(), QLocale::ShortFormat);
         if (info.isDir()) return QVariant();
         return german.formattedDataSize(info.size(), 1, QLocale::DataSizeTraditionalFormat);
@@ -41,10 +41,8 @@ class GermanColumns : public QIdentityProxyModel {
 // remembered for the next dialog of the kind.
 QStringList ask(QWidget* parent, const FileQuestion& question,
                 const std::function<void(QFileDialog&)>& setUp) {
-    QFileDialog dialog(parent, question.title, startFolder(question.kind, question.folder),
-                       question.filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setProxyModel(new GermanColumns(&dialog));
+    QFileDialog dialog(parent);
+    setUpDialog(dialog, question);
     setUp(dialog);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
@@ -67,6 +65,14 @@ QString startFolder(FilesOf kind, const QString& folder) {
     if (last != lastFolders().end() && QFileInfo(last->second).isDir()) return last->second;
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     return QDir::homePath();
+}
+
+void setUpDialog(QFileDialog& dialog, const FileQuestion& question) {
+    dialog.setWindowTitle(question.title);
+    dialog.setDirectory(startFolder(question.kind, question.folder));
+    dialog.setNameFilters(question.filter.split(QStringLiteral(";;")));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new GermanColumns(&dialog));
 }
 
 QString openFile(QWidget* parent, const FileQuestion& question) {

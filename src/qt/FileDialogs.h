@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 namespace tamvek::qt {
@@ -30,5 +31,7 @@ QString chooseFolder(QWidget* parent, const FileQuestion& question);
 
 // Where a dialog for `kind` opens now.
 QString startFolder(FilesOf kind, const QString& folder);
+// Sets up a dialog as the functions above do before they show it.
+void setUpDialog(QFileDialog& dialog, const FileQuestion& question);
 
 }  // namespace tamvek::qt
