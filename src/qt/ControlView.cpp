@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -224,10 +225,20 @@ class TextBoxView : public ViewOf<QLineEdit> {
         const QString text = qstr(m_box.text());
         // Equal text is left alone so the caret stays where the user typed.
         if (w()->text() != text) w()->setText(text);
+        fitText(text);
     }
     void applyState() override {
         ControlView::applyState();
         w()->setReadOnly(m_box.locked());
+    }
+    // A figure wider than its box (a stake riding past 999) shows whole, in a
+    // smaller face.
+    void fitText(const QString& text) {
+        QFont font = makeFont(m_box.font());
+        const int room = w()->width() - 8;  // the frame and the text's margins
+        while (font.pointSizeF() > 5 && QFontMetrics(font).horizontalAdvance(text) > room)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        if (font != w()->font()) w()->setFont(font);
     }
     void applyLook() override { setColours(QPalette::Base, QPalette::Text); }
 
