@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tamvek;
-    using namespace tamvek::import;
+    using namespace tamvek::formats;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const ReadResult whole = readPermanence(bytes);
 
