@@ -16,6 +16,8 @@
 #include <string>
 
 #include "formats/SpinFiles.h"
+#include "system/Baseline.h"
+#include "system/LaneTable.h"
 
 namespace tamvek::system {
 namespace {
@@ -153,6 +155,28 @@ TEST(Kernel, EveryPathPlaysAsTheEngine) {
     for (const std::size_t count : compiledTo)
         EXPECT_GT(count, systemsToPlay() / 10);
     EXPECT_GT(handedOver, 0u);
+}
+
+// The baseline in lanes ends every run where the engine ends it: the streams
+// drawn as Random draws them (these seeds draw a half again, the low one in
+// run 4 at the 928th draw, the high one in run 6 at the 570th), an odd last
+// spin, stops, fewer runs than the lanes hold, and the threads sharing them.
+TEST(Kernel, TheBaselineInLanesEndsEveryRunAsTheEngine) {
+    Pick pick(7);
+    std::size_t inLanes = 0;
+    for (std::size_t i = 0; i < 40; ++i) {
+        const System sys = randomSystem(pick);
+        const std::shared_ptr<const Compiled> compiled = compile(sys);
+        const BaselineJob job{2001 + i % 2, 11, i % 2 == 0 ? 74221u : 79526u, 0, 0};
+        inLanes += LaneTable::of(*compiled, job.spins).has_value();
+        const Baseline b = baseline(compiled, job, 2);
+        ASSERT_EQ(b.saldos.size(), job.runs);
+        for (std::size_t run = 0; run < job.runs; ++run)
+            ASSERT_EQ(b.saldos[run],
+                      playSpins(sys, system::randomSpins(job.seed, 0, run, job.spins)).saldo)
+                << "system " << i << " run " << run;
+    }
+    EXPECT_GT(inLanes, 10u);
 }
 
 }  // namespace
