@@ -20,7 +20,7 @@
 #include "system/Kernel.h"
 #include "system/Player.h"
 #include "system/Random.h"
-#include "tester/SystemTest.h"
+#include "tester/SystemRun.h"
 
 namespace {
 

@@ -4,11 +4,8 @@
 
 #include <sstream>
 
-#include "engine/RandomSource.h"
 #include "platform/HeadlessPlatform.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
-#include "session/Session.h"
+#include "script/ScriptedSession.h"
 
 namespace {
 
@@ -18,17 +15,13 @@ void typeMegabyte(benchmark::State& state, const std::string& setup, const std::
     for (auto _ : state) {
         state.PauseTiming();
         platform::HeadlessPlatform headless;
-        script::RecordingPlatform recorder(headless);
-        recorder.setScripted(true);
-        const auto random = engine::makeRandom(1u);
-        session::Session session(recorder, *random);
         std::ostringstream out;
-        script::ScriptPlayer player(session, recorder, out);
+        script::ScriptedSession scripted(headless, 1u, out);
         std::istringstream prepare(setup);
-        player.run(prepare);
+        scripted.play(prepare);
         std::istringstream in(line);
         state.ResumeTiming();
-        if (!player.run(in).ok) state.SkipWithError("the script failed");
+        if (!scripted.play(in).ok) state.SkipWithError("the script failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (1 << 20)));
 }

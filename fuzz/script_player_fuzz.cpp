@@ -16,12 +16,10 @@
 #include <nlohmann/json.hpp>
 
 #include "core/Numbers.h"
-#include "engine/RandomSource.h"
+#include "formats/ScriptLines.h"
 #include "import/ImportPanel.h"
 #include "platform/HeadlessPlatform.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
-#include "session/Session.h"
+#include "script/ScriptedSession.h"
 
 namespace {
 
@@ -47,17 +45,16 @@ std::string play(const std::string& script) {
     platform::HeadlessPlatform headless;
     headless.setProgramFolder(sandbox);
     headless.setToday("07.12.2026");
-    script::RecordingPlatform recorder(headless);
-    recorder.setScripted(true);
-    const auto random = engine::makeRandom(1u);
-    session::Session session(recorder, *random);
     std::ostringstream out;
-    script::ScriptPlayer player(session, recorder, out);
-    auto& f = session.form();
+    script::ScriptedSession scripted(headless, 1u, out);
+    // A menu line would write files wherever it names them.
+    scripted.player().setMenu(nullptr);
+    auto& f = scripted.session().form();
     std::istringstream in(script);
-    for (std::string line; std::getline(in, line);) {
+    formats::ScriptLines lines(in);
+    while (const auto line = lines.next()) {
         try {
-            player.playLine(line);
+            scripted.player().playLine(*line);
         } catch (const script::ScriptError&) {
             break;
         } catch (const script::NoAnswerQueued&) {
@@ -65,10 +62,10 @@ std::string play(const std::string& script) {
         }
         if (!boxesHoldStakes(f)) std::abort();
         const std::string& message = f.text.caption();
-        if ((message == formats::unreadableText || message == formats::tooLargeText) &&
+        if ((message == import::unreadableText || message == import::tooLargeText) &&
             !f.Frame1.visible())
             std::abort();
-        if (recorder.quitRequested()) break;
+        if (scripted.recorder().quitRequested()) break;
     }
     std::istringstream dumps(out.str());
     for (std::string dump; std::getline(dumps, dump);)

@@ -8,32 +8,33 @@
 // beside the program. --print-to sends every printout ("Druck", "Copy") into that PDF file (and
 // its numbered variants) instead of a printer.
 
+#include <CLI/CLI.hpp>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QStyleFactory>
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
 
-#include "engine/RandomSource.h"
+#include "formats/ScriptLines.h"
 #include "qt/German.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtPrinter.h"
 #include "script/Demo.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
-#include "script/SessionRecorder.h"
-#include "session/Session.h"
+#include "script/ScriptedSession.h"
 
 namespace {
+
+using tamvek::script::ScriptedSession;
+using tamvek::script::ScriptSource;
 
 struct Options {
     std::optional<std::uint32_t> seed;
@@ -46,36 +47,60 @@ struct Options {
 const char* const usage =
     "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png] [--print-to FILE.pdf]\n";
 
-// Our own options; everything else is left for Qt (-platform, -style, ...).
-std::optional<Options> parse(int argc, char** argv) {
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= argc) return std::nullopt;
-            return std::string(argv[++i]);
-        };
-        if (arg == "--seed") {
-            const auto v = value();
-            o.seed = v ? tamvek::script::parseSeed(*v) : std::nullopt;
-            if (!o.seed) {
-                std::cerr << "tamvek: --seed needs a whole number from 0 to 4294967295\n";
-                return std::nullopt;
-            }
-        } else if (arg == "--script" || arg == "--screenshot" || arg == "--print-to") {
-            const auto v = value();
-            if (!v || v->empty()) {
-                std::cerr << "tamvek: " << arg << " needs a file name\n";
-                return std::nullopt;
-            }
-            (arg == "--script" ? o.script : arg == "--screenshot" ? o.screenshot : o.printTo) = *v;
-        } else if (arg == "--help" || arg == "-h") {
-            std::cout << usage;
-            std::exit(0);
-        } else if (arg == "-platform" || arg == "--platform") {
-            o.qtPlatformGiven = true;
-        }
+// A file option's value: empty when it was not given; missing (and said so)
+// when it was given without a file name.
+bool takeFile(const CLI::Option& option, const std::string& value,
+              std::optional<std::string>& file) {
+    if (option.count() == 0) return true;
+    if (value.empty()) {
+        std::cerr << "tamvek: " << option.get_name() << " needs a file name\n";
+        return false;
     }
+    file = value;
+    return true;
+}
+
+// Our own options; everything else is left for Qt (-platform, -style, ...).
+// Nothing when the program ends here, with `status`.
+std::optional<Options> readOptions(int argc, char** argv, int& status) {
+    CLI::App cli("", "tamvek");
+    cli.allow_extras();
+    cli.set_help_flag("-h,--help");
+    // An option given twice counts once, the last time; a value may be missing,
+    // which the checks below say in our own words.
+    cli.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    std::string seed, script, screenshot, printTo;
+    const CLI::Option* seedOption = cli.add_option("--seed", seed)->expected(0, 1);
+    const CLI::Option* scriptOption = cli.add_option("--script", script)->expected(0, 1);
+    const CLI::Option* screenshotOption =
+        cli.add_option("--screenshot", screenshot)->expected(0, 1);
+    const CLI::Option* printToOption = cli.add_option("--print-to", printTo)->expected(0, 1);
+    status = 2;
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << usage;
+        status = 0;
+        return std::nullopt;
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "tamvek: " << e.what() << "\n" << usage;
+        return std::nullopt;
+    }
+    Options o;
+    if (seedOption->count() > 0) {
+        o.seed = tamvek::script::parseSeed(seed);
+        if (!o.seed) std::cerr << "tamvek: --seed needs a whole number from 0 to 4294967295\n";
+    }
+    if ((seedOption->count() > 0 && !o.seed) || !takeFile(*scriptOption, script, o.script) ||
+        !takeFile(*screenshotOption, screenshot, o.screenshot) ||
+        !takeFile(*printToOption, printTo, o.printTo)) {
+        std::cerr << usage;
+        return std::nullopt;
+    }
+    const std::vector<std::string> forQt = cli.remaining();
+    o.qtPlatformGiven = std::any_of(forQt.begin(), forQt.end(), [](const std::string& arg) {
+        return arg == "-platform" || arg == "--platform";
+    });
     return o;
 }
 
@@ -83,6 +108,22 @@ bool hasDisplay(const Options& o) {
     return o.qtPlatformGiven || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// The program's name, version and style, the printer's target and Qt's own
+// texts in German.
+void setUpApplication(QApplication& app, const Options& options) {
+    if (options.printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options.printTo));
+    QApplication::setApplicationName(QStringLiteral("Tamvek"));
+    QApplication::setApplicationVersion(QStringLiteral(TAMVEK_VERSION));
+    // Wayland and the task bars match the window with its desktop file by this.
+    QGuiApplication::setDesktopFileName(tamvek::qt::MainWindow::appId());
+    if (!tamvek::qt::speakGerman(app))
+        std::cerr << "tamvek: Qt's German translations are not installed "
+                     "(qt6-translations-l10n); its own dialogs stay English\n";
+    // One style everywhere, so the window's colours look the same on every desktop.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
 }
 
 // Where the demo's picture goes: beside the program, in the build folder,
@@ -106,6 +147,24 @@ void findIconsBesideTheData(const std::string& programFolder) {
         QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << icons);
 }
 
+// Plays the script on the window; then the user answers. The program's exit
+// status when it ends here: after a bad line, or when the script ended it.
+std::optional<int> playScript(ScriptedSession& scripted, std::istream& actions,
+                              const std::string& shownName) {
+    // Every keystroke redraws the box: a sane length keeps that quick.
+    scripted.player().setLongestTypedText(100'000);
+    const tamvek::script::ScriptResult result = scripted.play(actions);
+    scripted.handOver();
+    std::cout.flush();
+    if (!result.ok) {
+        std::cerr << "tamvek: "
+                  << tamvek::formats::scriptPlace(shownName, result.line, result.message) << "\n";
+        return 2;
+    }
+    if (scripted.recorder().quitRequested()) return 0;
+    return std::nullopt;
+}
+
 // Renders the window without putting it on the screen.
 bool saveScreenshot(tamvek::qt::MainWindow& window, const QString& file) {
     window.setAttribute(Qt::WA_DontShowOnScreen);
@@ -113,33 +172,45 @@ bool saveScreenshot(tamvek::qt::MainWindow& window, const QString& file) {
     return window.grab().save(file, "PNG");
 }
 
+// The picture of the window instead of the window: the one asked for, or the
+// demo's where there is no display, and what to do to see the real window.
+int savePicture(tamvek::qt::MainWindow& window, const Options& options, bool demo) {
+    const QString file =
+        options.screenshot ? QString::fromStdString(*options.screenshot) : demoPicture();
+    if (!saveScreenshot(window, file)) {
+        std::cerr << "tamvek: cannot write " << file.toStdString() << '\n';
+        return 1;
+    }
+    if (!demo) {
+        std::cout << file.toStdString() << std::endl;
+        return 0;
+    }
+    std::cout << "tamvek: there is no display to open the window on, so "
+              << (options.script ? "the script" : "a demo game")
+              << " was played off screen; its picture is "
+              << QFileInfo(file).absoluteFilePath().toStdString() << "\n"
+              << "tamvek: to see the real window, start the program in a desktop session, or "
+                 "run \"xvfb-run -a "
+              << QCoreApplication::applicationFilePath().toStdString()
+              << " --screenshot window.png\" and open window.png in an image viewer" << std::endl;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<Options> options = parse(argc, argv);
-    if (!options) {
-        std::cerr << usage;
-        return 2;
-    }
+    int status = 0;
+    const std::optional<Options> options = readOptions(argc, argv, status);
+    if (!options) return status;
     const bool demo = !hasDisplay(*options);
     if (demo) qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    if (options->printTo) tamvek::qt::setPrintTarget(QString::fromStdString(*options->printTo));
-    QApplication::setApplicationName(QStringLiteral("Tamvek"));
-    QApplication::setApplicationVersion(QStringLiteral(TAMVEK_VERSION));
-    // Wayland and the task bars match the window with its desktop file by this.
-    QGuiApplication::setDesktopFileName(tamvek::qt::MainWindow::appId());
-    if (!tamvek::qt::speakGerman(app))
-        std::cerr << "tamvek: Qt's German translations are not installed "
-                     "(qt6-translations-l10n); its own dialogs stay English\n";
-    // One style everywhere, so the window's colours look the same on every desktop.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+    setUpApplication(app, *options);
 
-    std::optional<tamvek::Result<tamvek::script::ScriptSource>> script;
+    std::optional<tamvek::Result<ScriptSource>> script;
     if (options->script) {
-        script.emplace(tamvek::script::ScriptSource::open(*options->script));
+        script.emplace(ScriptSource::open(*options->script));
         if (!*script) {
             std::cerr << "tamvek: cannot open " << script->error().message << "\n";
             return 1;
@@ -154,64 +225,20 @@ int main(int argc, char** argv) {
     std::istream* actions = script ? &(*script)->stream() : demo ? &demoActions : nullptr;
     const std::string shownName = script ? (*script)->shownName() : std::string("the demo");
 
-    const auto random = tamvek::engine::makeRandom(options->seed);
-    // Only a scripted session is watched: it answers questions from the script and
-    // its dumps show what was played and asked. Otherwise the window talks to
-    // the Qt services directly and keeps no record.
-    std::optional<tamvek::script::RecordingPlatform> recorder;
-    if (actions != nullptr) recorder.emplace(platform);
-    tamvek::platform::Platform& services =
-        recorder ? static_cast<tamvek::platform::Platform&>(*recorder) : platform;
-    tamvek::session::Session session(services, *random);
-    // Everything the user does is written down, for "Sitzung speichern".
-    tamvek::script::SessionRecorder sessionRecorder(session);
-    const auto menu = tamvek::script::sessionMenu(session, sessionRecorder, std::cout);
-    tamvek::qt::MainWindow window(session);
-    window.setMenu(*menu);
+    // A scripted session answers questions from the script, and its dumps show
+    // what was played and asked; without a script the user answers from the
+    // start and nothing is noted. Everything the user does is written down,
+    // for "Sitzung speichern".
+    ScriptedSession scripted(platform, options->seed, std::cout);
+    tamvek::qt::MainWindow window(scripted.session());
+    window.setMenu(scripted.menu());
     platform.setWindow(&window);
+    if (actions == nullptr)
+        scripted.handOver();
+    else if (const std::optional<int> end = playScript(scripted, *actions, shownName))
+        return *end;
 
-    if (actions != nullptr) {
-        // Questions take their answers from the script; afterwards the user answers.
-        recorder->setScripted(true);
-        tamvek::script::ScriptPlayer player(session, *recorder, std::cout);
-        player.setMenu(menu.get());
-        // Every keystroke redraws the box: a sane length keeps that quick.
-        player.setLongestTypedText(100'000);
-        const tamvek::script::ScriptResult result = player.run(*actions);
-        recorder->setScripted(false);
-        recorder->stopRecording();
-        std::cout.flush();
-        if (!result.ok) {
-            std::cerr << "tamvek: " << shownName << ":" << result.line << ": " << result.message
-                      << "\n";
-            return 2;
-        }
-        if (recorder->quitRequested()) return 0;
-    }
-
-    if (options->screenshot || demo) {
-        const QString file =
-            options->screenshot ? QString::fromStdString(*options->screenshot) : demoPicture();
-        if (!saveScreenshot(window, file)) {
-            std::cerr << "tamvek: cannot write " << file.toStdString() << '\n';
-            return 1;
-        }
-        if (!demo) {
-            std::cout << file.toStdString() << std::endl;
-            return 0;
-        }
-        std::cout << "tamvek: there is no display to open the window on, so "
-                  << (script ? "the script" : "a demo game")
-                  << " was played off screen; its picture is "
-                  << QFileInfo(file).absoluteFilePath().toStdString() << "\n"
-                  << "tamvek: to see the real window, start the program in a desktop session, or "
-                     "run \"xvfb-run -a "
-                  << QCoreApplication::applicationFilePath().toStdString()
-                  << " --screenshot window.png\" and open window.png in an image viewer"
-                  << std::endl;
-        return 0;
-    }
-
+    if (options->screenshot || demo) return savePicture(window, *options, demo);
     window.show();
     return QApplication::exec();
 }

@@ -5,6 +5,10 @@
 namespace tamvek::bets {
 
 void rangeRule(form::TextBox& box) {
+    // The rule judges what the player types. A locked box takes no typing: what
+    // the game writes there (a riding stake, doubled past 999) is a fact the
+    // player must see, and "Absetz" pays exactly that.
+    if (box.locked()) return;
     // Writing "" runs this rule again; that nested pass writes "" once more,
     // which is no change and ends the chain.
     if (numericValue(box.text()) < 1) box.setText("");

@@ -8,7 +8,8 @@
 
 namespace tamvek::bets {
 
-// Only 1..999 stays; above 999 the box empties and turns white.
+// Only 1..999 stays of what is typed; above 999 the box empties and turns
+// white. A locked box shows whatever the game writes into it.
 void rangeRule(form::TextBox& box);
 // Brings the spin log's current row into view.
 void scrollRule(engine::Game& game);

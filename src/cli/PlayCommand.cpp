@@ -1,14 +1,10 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "engine/RandomSource.h"
+#include "formats/ScriptLines.h"
 #include "platform/HeadlessPlatform.h"
-#include "script/Menu.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
 #include "script/ScriptSource.h"
-#include "script/SessionRecorder.h"
-#include "session/Session.h"
+#include "script/ScriptedSession.h"
 
 namespace tamvek::cli {
 
@@ -29,21 +25,13 @@ int runPlay(const PlayOptions& options, const char* argv0) {
     }
 
     platform::HeadlessPlatform headless(argv0);
-    script::RecordingPlatform recorder(headless);
-    recorder.setScripted(true);
-    const auto random = engine::makeRandom(seed);
-    session::Session session(recorder, *random);
     // What the script does is written down as a session, which it can save.
-    script::SessionRecorder sessionRecorder(session);
-    const auto menu = script::sessionMenu(session, sessionRecorder, std::cout);
-    script::ScriptPlayer player(session, recorder, std::cout);
-    player.setMenu(menu.get());
-
-    const script::ScriptResult result = player.run(source->stream());
+    script::ScriptedSession scripted(headless, seed, std::cout);
+    const script::ScriptResult result = scripted.play(source->stream());
     std::cout.flush();
     if (!result.ok) {
-        std::cerr << "tamvek-cli: " << source->shownName() << ":" << result.line << ": "
-                  << result.message << "\n";
+        std::cerr << "tamvek-cli: "
+                  << formats::scriptPlace(source->shownName(), result.line, result.message) << "\n";
         return exitBadCall;
     }
     return exitOk;

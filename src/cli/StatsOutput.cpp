@@ -6,23 +6,20 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/Figures.h"
+#include "core/Figures.h"
 #include "core/Text.h"
 #include "formats/SpinFiles.h"
 #include "stats/Summary.h"
+#include "wheel/Names.h"
 
 namespace tamvek::cli {
 namespace {
 
 using stats::FileStats;
 
-constexpr std::array<const char*, stats::chances> chanceKeys{"red",  "black", "low",
-                                                             "high", "even",  "odd"};
-constexpr std::array<const char*, wheel::pairs> pairKeys{"red-black", "low-high", "even-odd"};
-constexpr std::array<const char*, stats::chances> chanceNames{"Rot",   "Schwarz", "Manque",
-                                                              "Passe", "Gerade",  "Ungerade"};
-constexpr std::array<const char*, wheel::pairs> pairNames{"Rot/Schwarz", "Manque/Passe",
-                                                          "Gerade/Ungerade"};
+using figures::decimal;
+using figures::percent;
+using figures::whole;
 // The repeats a text block lists; the JSON has them all.
 constexpr std::size_t repeatsShown = 20;
 
@@ -41,11 +38,6 @@ std::string right(const std::string& text, std::size_t width) {
 std::string left(const std::string& text, std::size_t width) {
     const std::size_t used = columns(text);
     return used >= width ? text : text + std::string(width - used, ' ');
-}
-
-std::string percent(std::uint64_t part, std::uint64_t all) {
-    if (all == 0) return "-";
-    return decimal(100.0 * static_cast<double>(part) / static_cast<double>(all), 2) + " %";
 }
 
 std::string probability(double p) {
@@ -72,7 +64,7 @@ std::array<std::string, stats::chances> perChance(F cell) {
 }
 
 void writeChances(std::ostream& out, const FileStats& s) {
-    chanceRow(out, "", perChance([](std::size_t k) { return std::string(chanceNames[k]); }));
+    chanceRow(out, "", perChance([](std::size_t k) { return std::string(wheel::chanceNames[k]); }));
     chanceRow(out, "Anzahl", perChance([&](std::size_t k) { return whole(s.counts[k]); }));
     chanceRow(out, "Anteil",
               perChance([&](std::size_t k) { return percent(s.counts[k], s.spins); }));
@@ -91,10 +83,10 @@ constexpr std::size_t pairGap = 3;
 void writeSeries(std::ostream& out, const FileStats& s) {
     out << "Serien nach Länge (Null übersprungen; erwartet: von Länge zu Länge die Hälfte)\n";
     out << left("", lengthWidth);
-    for (const char* name : pairNames)
-        out << std::string(pairGap, ' ') << right(name, countWidth + expectedWidth);
+    for (std::string_view name : wheel::pairNames)
+        out << std::string(pairGap, ' ') << right(std::string(name), countWidth + expectedWidth);
     out << '\n' << left("Länge", lengthWidth);
-    for (std::size_t p = 0; p < pairNames.size(); ++p)
+    for (std::size_t p = 0; p < wheel::pairNames.size(); ++p)
         out << std::string(pairGap, ' ') << right("Ist", countWidth)
             << right("Erwartet", expectedWidth);
     out << '\n';
@@ -179,7 +171,7 @@ template <class T>
 Json byChance(const std::array<T, stats::chances>& values) {
     Json json = Json::object();
     for (std::size_t k = 0; k < values.size(); ++k)
-        json[chanceKeys[k]] = values[k];
+        json[std::string(wheel::chanceKeys[k])] = values[k];
     return json;
 }
 
@@ -192,7 +184,7 @@ Json byPair(const std::array<std::array<T, stats::seriesLengths>, wheel::pairs>&
             const bool last = length + 1 == stats::seriesLengths;
             lengths[std::to_string(length + 1) + (last ? "+" : "")] = values[p][length];
         }
-        json[pairKeys[p]] = std::move(lengths);
+        json[std::string(wheel::pairKeys[p])] = std::move(lengths);
     }
     return json;
 }

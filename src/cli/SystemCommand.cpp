@@ -1,99 +1,38 @@
-#include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <random>
+#include <optional>
+#include <variant>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
-#include "cli/Figures.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "core/Csv.h"
-#include "formats/SpinFiles.h"
-#include "formats/SystemFile.h"
-#include "system/Baseline.h"
 #include "system/Player.h"
-#include "tester/SystemTest.h"
+#include "tester/Job.h"
+#include "tester/ReportTable.h"
+#include "wheel/Names.h"
 
 namespace tamvek::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using system::Report;
+using tester::ReportTable;
 
-Json reportJson(const std::string& file, const Report& r) {
-    return {{"file", file},
-            {"spins", r.spins},
-            {"cycles", r.cycles},
-            {"takenHome", r.takenHome},
-            {"lost", r.lost},
-            {"givenBack", r.givenBack},
-            {"staked", r.staked},
-            {"saldo", r.saldo},
-            {"highest", r.highest},
-            {"lowest", r.lowest},
-            {"drawdown", r.drawdown},
-            {"lostRun", r.lostRun},
-            {"largestStake", r.largestStake}};
+int fail(const std::string& message, int status) {
+    std::cerr << "tamvek-cli: " << message << "\n";
+    return status;
 }
 
-void writeText(std::ostream& out, const system::System& sys,
-               const std::vector<tester::FileResult>& files, const Report& total, bool baseline) {
-    out << "System: " << sys.name << "\n\n";
-    TextTable table;
-    table.column("Datei", false);
-    for (const char* h : {"Würfe", "Zyklen", "heim", "verloren", "zurück", "gesetzt", "Saldo",
-                          "höchster", "tiefster", "Einbruch", "Verlustserie", "größter Einsatz"})
-        table.column(h);
-    if (baseline)
-        for (const char* h : {"Zufall: Mittel", "Streuung", "Perzentil"})
-            table.column(h);
-    const auto cells = [](const std::string& name, const Report& r) {
-        return std::vector<std::string>{name,
-                                        whole(r.spins),
-                                        whole(r.cycles),
-                                        whole(r.takenHome),
-                                        whole(r.lost),
-                                        whole(r.givenBack),
-                                        amount(r.staked),
-                                        amount(r.saldo),
-                                        amount(r.highest),
-                                        amount(r.lowest),
-                                        amount(r.drawdown),
-                                        whole(r.lostRun),
-                                        amount(r.largestStake)};
-    };
-    for (const tester::FileResult& p : files) {
-        std::vector<std::string> row = cells(p.name, p.report);
-        if (p.baseline) {
-            row.push_back(decimal(p.baseline->mean, 1));
-            row.push_back(decimal(p.baseline->sd, 1));
-            row.push_back(decimal(p.baseline->percentile, 1) + " %");
-        }
-        table.row(row);
-    }
-    if (files.size() > 1) {
-        table.rule();
-        table.row(cells("Summe", total));
-    }
-    table.write(out);
-    if (baseline) {
-        out << "\nZufall: dasselbe System über " << files.front().baseline->runs
-            << " zufällige Permanenzen der Länge jeder Datei; Perzentil: Anteil der zufälligen\n"
-               "Permanenzen mit kleinerem Saldo (Gleichstand halb gezählt).\n";
-    }
-}
-
-const char* pairName(wheel::Pair pair) {
-    static const char* const names[] = {"red-black", "low-high", "even-odd"};
-    return names[pair];
-}
-
-const char* sideName(wheel::Pair pair, int side) {
-    static const char* const names[3][2] = {{"red", "black"}, {"low", "high"}, {"even", "odd"}};
-    return names[pair][side - 1];
+// Either permanences or random spins.
+int checkCall(const SystemOptions& options) {
+    if (options.random > 0 && !options.permanences.empty())
+        return fail("entweder Permanenzen oder --random, nicht beides", exitBadCall);
+    if (options.random == 0 && options.permanences.empty())
+        return fail("keine Permanenz angegeben (Dateien, ein Ordner, - oder --random N)",
+                    exitBadCall);
+    return exitOk;
 }
 
 const char* endName(system::End end) {
@@ -108,97 +47,105 @@ const char* endName(system::End end) {
     return "givenBack";
 }
 
+// The cycle log: every real cycle as a CSV record, as it ends.
+void logCycles(CsvWriter& csv, const std::string& file, const std::vector<system::Cycle>& cycles) {
+    for (const system::Cycle& c : cycles) {
+        if (c.fictitious) continue;
+        const auto chance = static_cast<std::size_t>(wheel::chanceOf(c.pair, c.side));
+        csv.record({file, std::to_string(c.placed), std::to_string(c.ended),
+                    std::string(wheel::pairKeys[static_cast<std::size_t>(c.pair)]),
+                    std::string(wheel::chanceKeys[chance]), std::to_string(c.stake), endName(c.end),
+                    std::to_string(c.saldo)});
+    }
+}
+
+// Plays `job` with a progress line on a terminal, and the cycles into `log`
+// when there is one.
+tester::Outcome play(const tester::LoadedJob& job, CsvWriter* log) {
+    Progress progress(job.work(), job.files.size());
+    tester::Hooks hooks;
+    hooks.progress = [&](std::uint64_t n) { progress.add(n); };
+    hooks.fileDone = [&](std::size_t) { progress.fileDone(); };
+    if (log)
+        hooks.cycles = [log](const std::string& file, const std::vector<system::Cycle>& cycles) {
+            logCycles(*log, file, cycles);
+        };
+    return tester::play(job, hooks);
+}
+
+Json rowJson(const ReportTable::Row& row) {
+    Json json = Json::object();
+    for (const ReportTable::Field& field : row.fields) {
+        Json& into = field.group.empty() ? json : json[field.group];
+        std::visit([&](const auto& value) { into[field.key] = value; }, field.value);
+    }
+    return json;
+}
+
+void writeJson(std::ostream& out, const tester::LoadedJob& job, const ReportTable& table) {
+    Json json = {{"system", job.system.name}};
+    if (job.random() || job.baseline()) json["seed"] = job.options.seed;
+    json["files"] = Json::array();
+    for (const ReportTable::Row& row : table.files)
+        json["files"].push_back(rowJson(row));
+    json["total"] = rowJson(table.total);
+    out << json.dump() << "\n";
+}
+
+void writeText(std::ostream& out, const tester::LoadedJob& job, const tester::Outcome& played,
+               const ReportTable& table) {
+    out << "System: " << job.system.name << "\n\n";
+    TextTable text;
+    for (const ReportTable::Heading& heading : table.headings)
+        text.column(heading.text, heading.figures);
+    for (const ReportTable::Row& row : table.files)
+        text.row(row.cells);
+    if (table.totalShown()) {
+        text.rule();
+        text.row(table.total.cells);
+    }
+    text.write(out);
+    if (job.baseline()) {
+        out << "\nZufall: dasselbe System über " << played.files.front().baseline->runs
+            << " zufällige Permanenzen der Länge jeder Datei; Perzentil: Anteil der zufälligen\n"
+               "Permanenzen mit kleinerem Saldo (Gleichstand halb gezählt).\n";
+    }
+    if (job.baseline() || job.random())
+        out << "Startwert der Zufallszahlen: " << job.options.seed << "\n";
+}
+
 }  // namespace
 
 int runSystem(const SystemOptions& options) {
-    if (options.random > 0 && !options.permanences.empty()) {
-        std::cerr << "tamvek-cli: entweder Permanenzen oder --random, nicht beides\n";
-        return exitBadCall;
-    }
-    if (options.random == 0 && options.permanences.empty()) {
-        std::cerr << "tamvek-cli: keine Permanenz angegeben (Dateien, ein Ordner, - oder "
-                     "--random N)\n";
-        return exitBadCall;
-    }
-    const Result<system::System> sys = formats::readSystemFile(options.system);
-    if (!sys) {
-        std::cerr << "tamvek-cli: " << sys.error().message << "\n";
-        return exitBadInput;
-    }
-    const std::uint64_t seed = options.seed ? *options.seed : std::random_device{}();
-
-    // Random spins are drawn as they are played, a block at a time; they are
-    // never held all at once.
-    std::vector<formats::SpinFile> files;
-    if (options.random > 0) {
-        files.push_back(tester::randomFile(options.random, seed));
-    } else {
-        Result<std::vector<formats::SpinFile>> read = formats::readSpinFiles(options.permanences);
-        if (!read) {
-            std::cerr << "tamvek-cli: " << read.error().message << "\n";
-            return exitBadInput;
-        }
-        files = std::move(*read);
-    }
+    if (const int status = checkCall(options); status != exitOk) return status;
+    tester::Job job;
+    job.systemFile = options.system;
+    job.permanences = options.permanences;
+    job.randomSpins = options.random;
+    job.seed = options.seed;
+    job.baselineRuns = options.baseline;
+    job.threads = options.threads;
+    const Result<tester::LoadedJob> loaded = tester::load(job);
+    if (!loaded) return fail(loaded.error().message, exitBadInput);
 
     std::ofstream log;
     std::optional<CsvWriter> csv;
     if (!options.log.empty()) {
         log.open(options.log, std::ios::binary);
-        if (!log) {
-            std::cerr << "tamvek-cli: " << options.log << ": kann nicht geschrieben werden\n";
-            return exitBadInput;
-        }
+        if (!log) return fail(options.log + ": kann nicht geschrieben werden", exitBadInput);
         csv.emplace(log);
         csv->record({"file", "placed", "ended", "pair", "side", "stake", "outcome", "saldo"});
     }
-
-    tester::Options play;
-    play.randomSpins = options.random;
-    play.baselineRuns = options.baseline;
-    play.seed = seed;
-    play.threads = options.threads;
-    Progress progress(tester::workOf(files, play), files.size());
-    tester::Hooks hooks;
-    hooks.progress = [&](std::uint64_t n) { progress.add(n); };
-    hooks.fileDone = [&](std::size_t) { progress.fileDone(); };
-    if (csv)
-        hooks.cycles = [&](const std::string& file, const std::vector<system::Cycle>& cycles) {
-            for (const system::Cycle& c : cycles)
-                if (!c.fictitious)
-                    csv->record({file, std::to_string(c.placed), std::to_string(c.ended),
-                                 pairName(c.pair), sideName(c.pair, c.side),
-                                 std::to_string(c.stake), endName(c.end), std::to_string(c.saldo)});
-        };
-    const tester::Outcome played = tester::play(*sys, files, play, hooks);
+    const tester::Outcome played = play(*loaded, csv ? &*csv : nullptr);
     if (csv) {
         log.flush();
-        if (!log) {
-            std::cerr << "tamvek-cli: " << options.log << ": kann nicht geschrieben werden\n";
-            return exitBadInput;
-        }
+        if (!log) return fail(options.log + ": kann nicht geschrieben werden", exitBadInput);
     }
-
-    if (options.json) {
-        Json out = {{"system", sys->name}};
-        if (options.random > 0 || options.baseline > 0) out["seed"] = seed;
-        out["files"] = Json::array();
-        for (const tester::FileResult& p : played.files) {
-            Json f = reportJson(p.name, p.report);
-            if (p.baseline)
-                f["baseline"] = {{"runs", p.baseline->runs},
-                                 {"mean", p.baseline->mean},
-                                 {"sd", p.baseline->sd},
-                                 {"percentile", p.baseline->percentile}};
-            out["files"].push_back(std::move(f));
-        }
-        out["total"] = reportJson("total", played.total);
-        std::cout << out.dump() << "\n";
-    } else {
-        writeText(std::cout, *sys, played.files, played.total, options.baseline > 0);
-        if (options.baseline > 0 || options.random > 0)
-            std::cout << "Startwert der Zufallszahlen: " << seed << "\n";
-    }
+    const ReportTable table = tester::reportTable(*loaded, played);
+    if (options.json)
+        writeJson(std::cout, *loaded, table);
+    else
+        writeText(std::cout, *loaded, played, table);
     return exitOk;
 }
 

@@ -7,10 +7,12 @@
 
 #include "cli/Commands.h"
 
-int main(int argc, char** argv) {
-    using namespace tamvek::cli;
-    CLI::App app("Tamvek ohne Fenster: Spiele nach Skript, Systeme über Permanenzen, Statistik.",
-                 "tamvek-cli");
+namespace {
+
+using namespace tamvek::cli;
+
+// The program with its help in German.
+void germanHelp(CLI::App& app) {
     app.get_formatter()->label("Usage", "Aufruf");
     app.get_formatter()->label("OPTIONS", "OPTIONEN");
     app.get_formatter()->label("Options", "Optionen");
@@ -21,64 +23,84 @@ int main(int argc, char** argv) {
     app.get_formatter()->column_width(24);
     app.option_defaults()->group("Optionen");
     app.set_help_flag("-h,--help", "zeigt diese Hilfe");
-    app.require_subcommand(1);
     app.footer(
         "Rückgabewert: 0 fertig, 1 eine Datei fehlt oder ist fehlerhaft, 2 falscher Aufruf "
         "oder eine falsche Zeile im Skript.\n");
+}
 
-    PlayOptions play;
-    CLI::App* playCommand = app.add_subcommand(
+CLI::App* addPlay(CLI::App& app, PlayOptions& play) {
+    CLI::App* command = app.add_subcommand(
         "play",
         "spielt ein Skript von Benutzeraktionen und schreibt jeden dump als eine Zeile "
         "JSON (docs/script-format.md)");
-    playCommand
+    command
         ->add_option("--seed", play.seed,
                      "Zufallszahlen aus Startwert N (0 bis 4294967295): gleicher Startwert "
                      "und gleiches Skript, gleiche Ausgabe")
         ->type_name("N");
-    playCommand->add_option("SCRIPT", play.script, "das Skript, - für die Standardeingabe")
+    command->add_option("SCRIPT", play.script, "das Skript, - für die Standardeingabe")
         ->type_name("DATEI")
         ->required();
+    return command;
+}
 
-    SystemOptions system;
-    CLI::App* systemCommand = app.add_subcommand(
+CLI::App* addSystem(CLI::App& app, SystemOptions& system) {
+    CLI::App* command = app.add_subcommand(
         "system", "spielt ein System über Permanenzen oder Zufallszahlen (docs/systems.md)");
-    systemCommand->add_option("SYSTEM", system.system, "die Systemdatei (TOML)")
+    command->add_option("SYSTEM", system.system, "die Systemdatei (TOML)")
         ->type_name("DATEI")
         ->required();
-    systemCommand
+    command
         ->add_option("PERMANENZ", system.permanences,
                      "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die "
                      "Standardeingabe")
         ->type_name("DATEI");
-    systemCommand->add_flag("--json", system.json, "gibt den Bericht als JSON aus");
-    systemCommand->add_option("--log", system.log, "schreibt jeden Zyklus als CSV in DATEI")
+    command->add_flag("--json", system.json, "gibt den Bericht als JSON aus");
+    command->add_option("--log", system.log, "schreibt jeden Zyklus als CSV in DATEI")
         ->type_name("DATEI");
-    systemCommand
+    command
         ->add_option("--random", system.random,
                      "N zufällige Würfe statt Permanenzen (höchstens 2^40)")
         ->type_name("N")
         ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40).description(""));
-    systemCommand->add_option("--seed", system.seed, "Startwert der Zufallszahlen")->type_name("S");
-    systemCommand
+    command->add_option("--seed", system.seed, "Startwert der Zufallszahlen")->type_name("S");
+    command
         ->add_option(
             "--baseline", system.baseline,
             "K zufällige Permanenzen gleicher Länge je Datei zum Vergleich (höchstens 1000000)")
         ->type_name("K")
         ->check(CLI::Range(std::size_t{1}, std::size_t{1000000}).description(""));
-    systemCommand->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
+    command->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
         ->type_name("T");
+    return command;
+}
 
-    StatsOptions stats;
-    CLI::App* statsCommand =
+CLI::App* addStats(CLI::App& app, StatsOptions& stats) {
+    CLI::App* command =
         app.add_subcommand("stats", "Statistik der Permanenz: Chancen, Ecart, Serien, Absenzen");
-    statsCommand
+    command
         ->add_option("PERMANENZ", stats.permanences,
                      "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die Standardeingabe")
         ->type_name("DATEI")
         ->required();
-    statsCommand->add_flag("--json", stats.json, "gibt die Statistik als JSON aus");
+    command->add_flag("--json", stats.json, "gibt die Statistik als JSON aus");
+    return command;
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("Tamvek ohne Fenster: Spiele nach Skript, Systeme über Permanenzen, Statistik.",
+                 "tamvek-cli");
+    germanHelp(app);
+    app.require_subcommand(1);
+
+    PlayOptions play;
+    SystemOptions system;
+    StatsOptions stats;
+    CLI::App* playCommand = addPlay(app, play);
+    CLI::App* systemCommand = addSystem(app, system);
+    CLI::App* statsCommand = addStats(app, stats);
     for (CLI::App* command : {playCommand, systemCommand, statsCommand}) {
         command->group("Befehle");
         command->set_help_flag("-h,--help", "zeigt diese Hilfe")->group("Optionen");

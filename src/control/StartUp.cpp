@@ -26,6 +26,53 @@ void resetFigures(engine::GameState& s) {
     s.lowestBalance = 0;
 }
 
+// Clears every row the spin log has, and no more.
+void clearSpinLog(form::Grid& log) {
+    for (int r = 0; r < log.rows(); ++r) {
+        log.setRow(r);
+        for (int c = 0; c < log.cols(); ++c) {
+            log.setCol(c);
+            log.setText("");
+            log.setFill(colours::windowGrey);
+        }
+    }
+    log.setRow(0);
+    log.setTopRow(0);
+}
+
+// Clears the rows of the profit/loss table the run has written.
+void clearProfitTable(form::Grid& table, int profitRow) {
+    for (int r = 0; r <= profitRow && r < table.rows(); ++r) {
+        table.setRow(r);
+        table.setCol(0);
+        table.setText("");
+        table.setFill(colours::windowGrey);
+        table.setCol(1);
+        table.setFill(colours::windowGrey);
+        table.setCol(2);
+        table.setText("");
+        table.setCol(3);
+        table.setText("");
+    }
+    table.setRow(0);
+    table.setTopRow(0);
+    table.setRows(engine::profitTableRows);
+}
+
+// The buttons and boxes as at start-up, the count box ready for a new count.
+void resetRunControls(form::MainForm& f) {
+    f.okextern.setEnabled(true);
+    f.okstart.setCaption("Start");
+    f.okstart.setEnabled(false);
+    f.okabbrechen.setEnabled(false);
+    f.okdruck.setEnabled(false);
+    f.textanzahl.setEnabled(true);
+    f.textanzahl.setText("");
+    f.lakut.setCaption("");
+    f.lzahl.setCaption("");
+    f.text.setCaption(form::introText);
+}
+
 }  // namespace
 
 void windowLoad(engine::Game& game) {
@@ -66,35 +113,8 @@ void newStart(engine::Game& game) {
     f.gewtotal.setCaption("0");
     f.gewhoch.setCaption("");
     f.gewtief.setCaption("");
-
-    // Clear every row the grids have, and no more.
-    auto& log = f.tabelle2;
-    for (int r = 0; r < log.rows(); ++r) {
-        log.setRow(r);
-        for (int c = 0; c < log.cols(); ++c) {
-            log.setCol(c);
-            log.setText("");
-            log.setFill(colours::windowGrey);
-        }
-    }
-    log.setRow(0);
-    log.setTopRow(0);
-    auto& table = f.tabelle1;
-    for (int r = 0; r <= s.profitRow && r < table.rows(); ++r) {
-        table.setRow(r);
-        table.setCol(0);
-        table.setText("");
-        table.setFill(colours::windowGrey);
-        table.setCol(1);
-        table.setFill(colours::windowGrey);
-        table.setCol(2);
-        table.setText("");
-        table.setCol(3);
-        table.setText("");
-    }
-    table.setRow(0);
-    table.setTopRow(0);
-    table.setRows(engine::profitTableRows);
+    clearSpinLog(f.tabelle2);
+    clearProfitTable(f.tabelle1, s.profitRow);
 
     resetFigures(s);
     // A new start opens a fresh game: what was on the table is not carried
@@ -108,16 +128,7 @@ void newStart(engine::Game& game) {
     s.fictitiousPlay = 0;
     s.profitRow = 0;
 
-    f.okextern.setEnabled(true);
-    f.okstart.setCaption("Start");
-    f.okstart.setEnabled(false);
-    f.okabbrechen.setEnabled(false);
-    f.okdruck.setEnabled(false);
-    f.textanzahl.setEnabled(true);
-    f.textanzahl.setText("");
-    f.lakut.setCaption("");
-    f.lzahl.setCaption("");
-    f.text.setCaption(form::introText);
+    resetRunControls(f);
     // The next key the player types is the new count.
     game.platform.focus(f.textanzahl);
 }

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "core/Text.h"
 #include "platform/InputFile.h"
+#include "wheel/Names.h"
 
 namespace tamvek::formats {
 namespace {
@@ -60,22 +64,34 @@ class Checker {
 };
 
 struct SideName {
-    std::string_view name;
     wheel::Pair pair;
     int side;
 };
-constexpr std::array<SideName, 6> sideNames{{{"red", wheel::RedBlack, 1},
-                                             {"black", wheel::RedBlack, 2},
-                                             {"low", wheel::LowHigh, 1},
-                                             {"high", wheel::LowHigh, 2},
-                                             {"even", wheel::EvenOdd, 1},
-                                             {"odd", wheel::EvenOdd, 2}}};
-constexpr std::array<std::string_view, 3> pairNames{"red-black", "low-high", "even-odd"};
 
-const SideName* findSide(std::string_view name) {
-    for (const SideName& s : sideNames)
-        if (s.name == name) return &s;
-    return nullptr;
+std::optional<SideName> findSide(std::string_view name) {
+    const auto it = std::find(wheel::chanceKeys.begin(), wheel::chanceKeys.end(), name);
+    if (it == wheel::chanceKeys.end()) return std::nullopt;
+    const auto chance = static_cast<int>(it - wheel::chanceKeys.begin());
+    return SideName{static_cast<wheel::Pair>(chance / 2), chance % 2 + 1};
+}
+
+std::string pairKey(wheel::Pair pair) {
+    return std::string(wheel::pairKeys[static_cast<std::size_t>(pair)]);
+}
+
+// The trigger of `bet`, whose pair is known.
+void readAfter(const Checker& check, const toml::node& node, Bet& bet) {
+    const toml::array* list = node.as_array();
+    if (list == nullptr) check.fail(node, "after", "muss eine Liste von Seiten sein");
+    if (list->size() > longestTrigger)
+        check.fail(node, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
+    for (const toml::node& item : *list) {
+        const std::string name = check.text(item, "after");
+        const std::optional<SideName> s = findSide(name);
+        if (!s || s->pair != bet.pair)
+            check.fail(item, "after", "'" + name + "' ist keine Seite von " + pairKey(bet.pair));
+        bet.after.push_back(s->side);
+    }
 }
 
 Bet readBet(const Checker& check, const toml::table& table) {
@@ -89,23 +105,22 @@ Bet readBet(const Checker& check, const toml::table& table) {
     std::optional<wheel::Pair> pair;
     if (const toml::node* pairNode = table.get("pair")) {
         const std::string name = check.text(*pairNode, "pair");
-        const auto it = std::find(pairNames.begin(), pairNames.end(), name);
-        if (it == pairNames.end())
+        const auto it = std::find(wheel::pairKeys.begin(), wheel::pairKeys.end(), name);
+        if (it == wheel::pairKeys.end())
             check.fail(*pairNode, "pair",
                        "'" + name + "' gibt es nicht (red-black, low-high, even-odd)");
-        pair = static_cast<wheel::Pair>(it - pairNames.begin());
+        pair = static_cast<wheel::Pair>(it - wheel::pairKeys.begin());
     }
     if (side == "follow" || side == "opposite") {
         bet.rule = side == "follow" ? SideRule::Follow : SideRule::Opposite;
         if (!pair) check.fail(*sideNode, "pair", "fehlt: \"" + side + "\" braucht ein Paar");
         bet.pair = *pair;
-    } else if (const SideName* s = findSide(side)) {
+    } else if (const std::optional<SideName> s = findSide(side)) {
         bet.pair = s->pair;
         bet.side = s->side;
         if (pair && *pair != s->pair)
             check.fail(*table.get("pair"), "pair",
-                       std::string(pairNames[static_cast<std::size_t>(*pair)]) +
-                           " passt nicht zu \"" + side + "\"");
+                       pairKey(*pair) + " passt nicht zu \"" + side + "\"");
     } else {
         check.fail(*sideNode, "side",
                    "'" + side + "' gibt es nicht (red, black, low, high, even, odd, follow, " +
@@ -114,21 +129,7 @@ Bet readBet(const Checker& check, const toml::table& table) {
     if (const toml::node* n = table.get("units")) bet.units = check.whole(*n, "units", 1);
     if (const toml::node* n = table.get("ride"))
         bet.ride = static_cast<int>(check.whole(*n, "ride", 0, 64));
-    if (const toml::node* n = table.get("after")) {
-        const toml::array* list = n->as_array();
-        if (list == nullptr) check.fail(*n, "after", "muss eine Liste von Seiten sein");
-        if (list->size() > longestTrigger)
-            check.fail(*n, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
-        for (const toml::node& item : *list) {
-            const std::string name = check.text(item, "after");
-            const SideName* s = findSide(name);
-            if (s == nullptr || s->pair != bet.pair)
-                check.fail(item, "after",
-                           "'" + name + "' ist keine Seite von " +
-                               std::string(pairNames[static_cast<std::size_t>(bet.pair)]));
-            bet.after.push_back(s->side);
-        }
-    }
+    if (const toml::node* n = table.get("after")) readAfter(check, *n, bet);
     if (const toml::node* n = table.get("progression")) {
         const std::string name = check.text(*n, "progression");
         if (name == "flat")
@@ -147,15 +148,152 @@ Bet readBet(const Checker& check, const toml::table& table) {
     return bet;
 }
 
+// Keys and tables may nest this deep (a system file needs three levels): the
+// TOML reader recurses per level, so a file made to nest ten thousand levels
+// deep must not reach it.
+constexpr int deepestNesting = 32;
+
+// Finds the first place where keys, table headers, lists or inline tables nest
+// deeper than allowed; reads only as much TOML as that needs (strings and
+// comments, where brackets and dots do not count).
+class NestingCheck {
+  public:
+    NestingCheck(std::string_view text, const std::string& name) : m_text(text), m_name(name) {}
+
+    std::optional<Error> run() {
+        for (m_i = 0; m_i < m_text.size(); ++m_i) {
+            const char c = m_text[m_i];
+            if (c == '"' || c == '\'') {
+                skipString(c);
+            } else if (c == '#') {
+                while (m_i + 1 < m_text.size() && m_text[m_i + 1] != '\n')
+                    ++m_i;
+            } else if (c == '\n') {
+                ++m_line;
+                if (m_open.empty()) startLine();
+            } else if (!structure(c)) {
+                continue;
+            }
+            if (depth() > deepestNesting) return tooDeep();
+        }
+        return std::nullopt;
+    }
+
+  private:
+    int depth() const { return m_header + m_key + static_cast<int>(m_open.size()); }
+
+    void startLine() {
+        m_keyPosition = true;
+        m_key = 1;
+        m_lineStart = m_i + 1;
+    }
+
+    // Brackets, braces, dots of keys and the equals sign; false for anything else.
+    bool structure(char c) {
+        if (m_inHeader) {
+            if (c == ']') m_inHeader = false;
+            if (c == '.') ++m_header;
+            return c == ']' || c == '.';
+        }
+        const bool atLineStart =
+            m_text.substr(m_lineStart, m_i - m_lineStart).find_first_not_of(" \t\r") ==
+            std::string_view::npos;
+        if (c == '[' && m_open.empty() && atLineStart) {
+            m_header = 1;
+            m_key = 0;
+            m_inHeader = true;
+        } else if (c == '.' && m_keyPosition) {
+            ++m_key;
+        } else if (c == '=') {
+            m_keyPosition = false;
+        } else if (c == '[' || c == '{') {
+            m_open.push_back(c);
+            m_keyPosition = c == '{';
+        } else if ((c == ']' || c == '}') && !m_open.empty()) {
+            m_open.pop_back();
+            m_keyPosition = false;
+        } else if (c == ',' && !m_open.empty()) {
+            m_keyPosition = m_open.back() == '{';
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void skipString(char quote) {
+        const bool triple = m_text.substr(m_i, 3) == std::string(3, quote);
+        m_i += triple ? 3 : 1;
+        for (; m_i < m_text.size(); ++m_i) {
+            const char c = m_text[m_i];
+            if (c == '\\' && quote == '"') {
+                ++m_i;
+            } else if (c == '\n') {
+                ++m_line;
+                if (!triple) return;
+            } else if (c == quote && (!triple || m_text.substr(m_i, 3) == std::string(3, quote))) {
+                m_i += triple ? 2 : 0;
+                return;
+            }
+        }
+    }
+
+    Error tooDeep() const {
+        std::string shown(m_text.substr(m_lineStart, std::min<std::size_t>(24, m_i - m_lineStart)));
+        const std::size_t start = shown.find_first_not_of(" \t\r[");
+        shown = start == std::string::npos ? "" : shown.substr(start);
+        return Error{m_name + ":" + std::to_string(m_line) + ": " + text::toUtf8(shown) +
+                     "…: zu tief verschachtelt (höchstens " + std::to_string(deepestNesting) +
+                     " Ebenen aus Schlüsseln, Abschnitten und Listen)"};
+    }
+
+    std::string_view m_text;
+    const std::string& m_name;
+    std::size_t m_i = 0;
+    std::size_t m_lineStart = 0;
+    std::uint64_t m_line = 1;
+    std::string m_open;  // the lists and inline tables the value is inside
+    int m_header = 0;    // levels of the current table header
+    int m_key = 1;       // levels of the key on this line so far
+    bool m_keyPosition = true;
+    bool m_inHeader = false;
+};
+
+// A TOML reader's error in German words, its own words only as a detail.
+std::string syntaxError(std::string_view description) {
+    const auto has = [&](std::string_view part) {
+        return description.find(part) != std::string_view::npos;
+    };
+    std::string what;
+    if (has("parsing string") || has("parsing literal string") || has("multi-line"))
+        what = "ein Text ist nicht richtig geschlossen (fehlt ein Anführungszeichen?)";
+    else if (has("redefinition") || has("already"))
+        what = "ein Schlüssel oder Abschnitt steht zweimal da";
+    else if (has("end-of-file"))
+        what = "die Datei endet mitten in einem Wert";
+    else if (has("parsing integer") || has("parsing floating") || has("digit") ||
+             has("underscore") || has("exponent"))
+        what = "eine Zahl ist falsch geschrieben";
+    else if (has("table header"))
+        what = "eine Abschnittsüberschrift ([…]) ist falsch geschrieben";
+    else if (has("parsing array") || has("inline table"))
+        what = "eine Liste ([…]) oder Tabelle ({…}) ist nicht richtig geschlossen";
+    else if (has("key"))
+        what = "ein Schlüssel oder das Gleichheitszeichen danach fehlt oder ist falsch geschrieben";
+    else
+        what = "die Zeile ist falsch geschrieben";
+    return "kein gültiges TOML: " + what + " (Einzelheit: " + std::string(description) + ")";
+}
+
 }  // namespace
 
 Result<System> parseSystem(std::string_view text, const std::string& name) {
+    if (std::optional<Error> deep = NestingCheck(text, name).run()) return *deep;
     toml::table root;
     try {
         root = toml::parse(text, std::string_view(name));
     } catch (const toml::parse_error& e) {
-        return Error{name + ":" + std::to_string(e.source().begin.line) +
-                     ": kein gültiges TOML: " + std::string(e.description())};
+        return Error{name + ":" + std::to_string(e.source().begin.line) + ": " +
+                     syntaxError(e.description())};
     }
     const Checker check(name);
     try {

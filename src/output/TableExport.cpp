@@ -5,6 +5,7 @@
 #include "core/Csv.h"
 #include "core/Numbers.h"
 #include "engine/ChancePair.h"
+#include "wheel/Names.h"
 
 namespace tamvek::output {
 namespace {
@@ -43,8 +44,10 @@ Result<std::string> exportTables(const engine::Game& game, const std::string& pi
 
     std::ofstream spins(spinsFile, std::ios::binary);
     CsvWriter spinLog(spins);
-    spinLog.record(
-        {"Wurf", "Zahl", "Rot", "Schwarz", "Manque", "Passe", "Gerade", "Ungerade", "Spiel"});
+    std::vector<std::string> heading{"Wurf", "Zahl"};
+    heading.insert(heading.end(), wheel::chanceNames.begin(), wheel::chanceNames.end());
+    heading.emplace_back("Spiel");
+    spinLog.record(heading);
     // The spins played, and the next row when it holds stakes already.
     const int played = nearestInt<int>(s.currentSpin);
     for (int r = 0; r < f.tabelle2.rows(); ++r) {

@@ -19,9 +19,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Figures.h"
 #include "qt/ChartStyle.h"
-#include "qt/GermanFigures.h"
+#include "qt/QtText.h"
 #include "qt/SaldoCurveItem.h"
+#include "wheel/Names.h"
 
 namespace tamvek::qt {
 namespace {
@@ -31,8 +33,6 @@ const QColor fictitiousColour(0x00, 0xC0, 0xC0);  // as the fictitious rows of b
 const QColor highestColour(0xC0, 0x00, 0x00);     // the "G" of the profit/loss table
 const QColor lowestColour(0x00, 0x00, 0xC0);      // its "V"
 
-// Named as the stake boxes' headings name them.
-const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
 const QColor pairColours[3] = {QColor(0xE0, 0x60, 0x60), QColor(0x50, 0x80, 0xE0),
                                QColor(0x40, 0xA0, 0x40)};
 
@@ -77,7 +77,25 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     m_chart->legend()->setAlignment(Qt::AlignBottom);
     m_spinAxis = wholeAxis(*m_chart, QStringLiteral("Wurf"), Qt::AlignBottom);
     m_saldoAxis = wholeAxis(*m_chart, QStringLiteral("Saldo (Stücke)"), Qt::AlignLeft);
+    addSeries();
+    addTexts();
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        m_curve->plotAreaChanged();
+        placeTexts();
+    });
 
+    m_view = new QChartView(m_chart);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setObjectName(QStringLiteral("saldoChart"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(buildButtons());
+    resize(760, 500);
+    refresh();
+}
+
+void SaldoCurveWindow::addSeries() {
     auto attach = [this](QAbstractSeries* s) {
         m_chart->addSeries(s);
         s->attachAxis(m_spinAxis);
@@ -91,9 +109,9 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     m_fictitiousKey->setName(QStringLiteral("Fiktivspiel"));
     m_fictitiousKey->setPen(QPen(fictitiousColour, 2));
     attach(m_fictitiousKey);
-    for (int p = 0; p < 3; ++p) {
+    for (int p = 0; p < wheel::pairs; ++p) {
         m_pairs[p] = new QLineSeries;
-        m_pairs[p]->setName(QString::fromUtf8(pairNames[p]));
+        m_pairs[p]->setName(qstr(wheel::pairNames[static_cast<std::size_t>(p)]));
         m_pairs[p]->setPen(QPen(pairColours[p], 1.5));
         attach(m_pairs[p]);
         m_pairs[p]->setVisible(false);
@@ -108,6 +126,9 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     // would centre over the point and cut off at the edge.
     for (QScatterSeries* s : {m_highest, m_lowest})
         m_chart->legend()->markers(s).value(0)->setVisible(false);
+}
+
+void SaldoCurveWindow::addTexts() {
     m_highestLabel = new QGraphicsSimpleTextItem(m_chart);
     m_highestLabel->setBrush(highestColour);
     m_highestLabel->setZValue(10);
@@ -121,15 +142,9 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     m_hint = new QGraphicsSimpleTextItem(QString::fromUtf8(emptyHint), m_chart);
     m_hint->setBrush(QColor(0x40, 0x40, 0x40));
     m_hint->setZValue(10);
-    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
-        m_curve->plotAreaChanged();
-        placeTexts();
-    });
+}
 
-    m_view = new QChartView(m_chart);
-    m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setObjectName(QStringLiteral("saldoChart"));
-
+QLayout* SaldoCurveWindow::buildButtons() {
     m_showPairs = new QCheckBox(QStringLiteral("Ergebnis je Chancenpaar"));
     m_showPairs->setObjectName(QStringLiteral("showPairs"));
     m_showPairs->setToolTip(
@@ -159,11 +174,7 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     buttons->addStretch();
     buttons->addWidget(png);
     buttons->addWidget(svg);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_view, 1);
-    layout->addLayout(buttons);
-    resize(760, 500);
-    refresh();
+    return buttons;
 }
 
 void SaldoCurveWindow::refresh() {
@@ -208,8 +219,8 @@ void SaldoCurveWindow::marker(QScatterSeries* series, QGraphicsSimpleTextItem* l
         return;
     }
     series->replace(QList<QPointF>{*at});
-    label->setText(caption + germanWhole(at->y()) + QStringLiteral(" (Wurf ") +
-                   germanWhole(at->x()) + QLatin1Char(')'));
+    label->setText(caption + qstr(figures::rounded(at->y())) + QStringLiteral(" (Wurf ") +
+                   qstr(figures::rounded(at->x())) + QLatin1Char(')'));
 }
 
 void SaldoCurveWindow::fillPairs() {

@@ -12,11 +12,13 @@
 #include <optional>
 
 #include "engine/SpinLedger.h"
+#include "wheel/Wheel.h"
 
 class QChart;
 class QChartView;
 class QCheckBox;
 class QGraphicsSimpleTextItem;
+class QLayout;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -42,6 +44,9 @@ class SaldoCurveWindow : public QWidget {
     const SaldoCurveItem& curve() const { return *m_curve; }
 
   private:
+    void addSeries();
+    void addTexts();
+    QLayout* buildButtons();
     void redraw();
     void fillPairs();
     void setRanges();
@@ -66,7 +71,7 @@ class SaldoCurveWindow : public QWidget {
     QScatterSeries* m_lowest;
     QGraphicsSimpleTextItem* m_highestLabel;
     QGraphicsSimpleTextItem* m_lowestLabel;
-    QLineSeries* m_pairs[3];
+    QLineSeries* m_pairs[wheel::pairs];
     QGraphicsSimpleTextItem* m_hint;
     QCheckBox* m_showPairs;
 };

@@ -14,17 +14,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Figures.h"
 #include "engine/SpinSource.h"
 #include "qt/ChartStyle.h"
-#include "qt/GermanFigures.h"
+#include "qt/QtText.h"
+#include "wheel/Names.h"
 #include "wheel/Wheel.h"
 
 namespace tamvek::qt {
 namespace {
-
-const char* const chanceNames[stats::chances] = {"Rot",   "Schwarz", "Manque",
-                                                 "Passe", "Gerade",  "Ungerade"};
-const char* const pairNames[3] = {"Rot/Schwarz", "Manque/Passe", "Gerade/Ungerade"};
 
 // Tells one permanence from another at a glance: a pass over one byte a number.
 std::size_t fingerprint(const NumberList& numbers) {
@@ -45,13 +43,38 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     m_summary = new QLabel(this);
     // Two lines of their own: a wrapped label would be squeezed under the table.
     m_summary->setWordWrap(false);
+    buildTable();
+    m_pair = new QComboBox(this);
+    m_pair->addItem(QStringLiteral("Alle drei Paare"));
+    for (std::string_view name : wheel::pairNames)
+        m_pair->addItem(qstr(name));
+    QChartView* view = buildChart();
 
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(m_played);
+    choice->addWidget(m_whole);
+    choice->addStretch(1);
+    choice->addWidget(new QLabel(QStringLiteral("Serien von:"), this));
+    choice->addWidget(m_pair);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_table);
+    layout->addWidget(view, 1);
+    resize(720, 640);
+
+    connect(m_whole, &QRadioButton::toggled, this, [this] { refresh(); });
+    connect(m_pair, &QComboBox::currentIndexChanged, this, [this] { drawSeries(); });
+    refresh();
+}
+
+void StatisticsWindow::buildTable() {
     m_table = new QTableWidget(5, stats::chances, this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false);
     QStringList chances;
-    for (const char* name : chanceNames)
-        chances << QString::fromUtf8(name);
+    for (std::string_view name : wheel::chanceNames)
+        chances << qstr(name);
     m_table->setHorizontalHeaderLabels(chances);
     m_table->setVerticalHeaderLabels({QStringLiteral("Anzahl"), QStringLiteral("Anteil"),
                                       QStringLiteral("Ecart"), QStringLiteral("Längste Serie"),
@@ -60,12 +83,9 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
                             5 * m_table->verticalHeader()->defaultSectionSize() +
                             2 * m_table->frameWidth());
+}
 
-    m_pair = new QComboBox(this);
-    m_pair->addItem(QStringLiteral("Alle drei Paare"));
-    for (const char* name : pairNames)
-        m_pair->addItem(QString::fromUtf8(name));
-
+QChartView* StatisticsWindow::buildChart() {
     m_observed = new QBarSet(QStringLiteral("Ist"));
     m_observed->setColor(QColor(0x00, 0x00, 0x80));
     m_expected = new QBarSet(QStringLiteral("Erwartet (halbiert von Länge zu Länge)"));
@@ -88,23 +108,7 @@ StatisticsWindow::StatisticsWindow(const engine::Game& game, QWidget* parent)
     auto* view = new QChartView(m_chart, this);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(280);
-
-    auto* choice = new QHBoxLayout;
-    choice->addWidget(m_played);
-    choice->addWidget(m_whole);
-    choice->addStretch(1);
-    choice->addWidget(new QLabel(QStringLiteral("Serien von:"), this));
-    choice->addWidget(m_pair);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(choice);
-    layout->addWidget(m_summary);
-    layout->addWidget(m_table);
-    layout->addWidget(view, 1);
-    resize(720, 640);
-
-    connect(m_whole, &QRadioButton::toggled, this, [this] { refresh(); });
-    connect(m_pair, &QComboBox::currentIndexChanged, this, [this] { drawSeries(); });
-    refresh();
+    return view;
 }
 
 void StatisticsWindow::setWholePermanence(bool whole) {
@@ -151,15 +155,17 @@ void StatisticsWindow::showFigures(const stats::FileStats& s) {
     m_summary->setText(
         QStringLiteral("%1: %2 Würfe, davon Null %3 (%4).\nChi-Quadrat der Zahlen 0–36: %5 bei 36 "
                        "Freiheitsgraden, p = %6")
-            .arg(what, germanCount(s.spins), germanCount(s.zero), germanPercent(s.zero, s.spins),
-                 germanDecimal(s.chi2, 2), germanDecimal(s.p, 4)));
+            .arg(what, qstr(figures::whole(s.spins)), qstr(figures::whole(s.zero)),
+                 qstr(figures::percent(s.zero, s.spins)), qstr(figures::decimal(s.chi2, 2)),
+                 qstr(figures::decimal(s.p, 4))));
     for (int k = 0; k < stats::chances; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const QString cells[5] = {germanCount(s.counts[i]), germanPercent(s.counts[i], s.spins),
-                                  germanDecimal(s.ecart[i], 2, true),
-                                  germanCount(s.longestSeries[i]), germanCount(s.absence[i])};
+        const std::string cells[5] = {
+            figures::whole(s.counts[i]), figures::percent(s.counts[i], s.spins),
+            figures::decimal(s.ecart[i], 2, true), figures::whole(s.longestSeries[i]),
+            figures::whole(s.absence[i])};
         for (int row = 0; row < 5; ++row) {
-            auto* item = new QTableWidgetItem(cells[row]);
+            auto* item = new QTableWidgetItem(qstr(cells[row]));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_table->setItem(row, k, item);
         }

@@ -17,6 +17,7 @@ class QBarSeries;
 class QBarSet;
 class QBarCategoryAxis;
 class QChart;
+class QChartView;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -40,6 +41,8 @@ class StatisticsWindow : public QWidget {
     QBarSet* expected() const { return m_expected; }
 
   private:
+    void buildTable();
+    QChartView* buildChart();
     void recount();
     void showFigures(const stats::FileStats& s);
     void drawSeries();

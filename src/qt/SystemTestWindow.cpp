@@ -25,46 +25,14 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
-#include <atomic>
 #include <charconv>
-#include <chrono>
-#include <random>
 
-#include "formats/SpinFiles.h"
-#include "formats/SystemFile.h"
+#include "core/Figures.h"
 #include "qt/ChartStyle.h"
-#include "qt/GermanFigures.h"
+#include "qt/QtText.h"
 #include "qt/SaldoChart.h"
 
 namespace tamvek::qt {
-
-// What the worker and the window share while a test runs.
-struct SystemTestWindow::Run {
-    struct Job {
-        std::string system;
-        std::vector<std::string> permanences;
-        tester::Options options;
-    };
-    struct Done {
-        std::string error;  // set when the run failed
-        std::string systemName;
-        tester::Outcome outcome;
-        double seconds = 0;
-    };
-
-    std::atomic<bool> cancel{false};
-    std::atomic<bool> reading{true};
-    std::atomic<bool> baseline{false};
-    std::atomic<std::uint64_t> done{0};
-    std::atomic<std::uint64_t> total{0};
-    std::atomic<std::size_t> file{0};
-    std::atomic<std::size_t> files{0};
-    std::uint64_t seed = 0;
-    std::future<Done> result;
-
-    Done work(const Job& job);
-};
-
 namespace {
 
 const char* const title = "Tamvek – Systemtest";
@@ -78,111 +46,84 @@ std::string toPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-QStringList columnTitles(bool baseline) {
-    QStringList titles = {QStringLiteral("Datei"),          QStringLiteral("Würfe"),
-                          QStringLiteral("Zyklen"),         QStringLiteral("heim"),
-                          QStringLiteral("verloren"),       QStringLiteral("zurück"),
-                          QStringLiteral("gesetzt"),        QStringLiteral("Saldo"),
-                          QStringLiteral("höchster"),       QStringLiteral("tiefster"),
-                          QStringLiteral("Einbruch"),       QStringLiteral("Verlustserie"),
-                          QStringLiteral("größter Einsatz")};
-    if (baseline)
-        titles << QStringLiteral("Zufall: Mittel") << QStringLiteral("Streuung")
-               << QStringLiteral("Perzentil");
-    return titles;
-}
-
-QStringList cells(const system::Report& r) {
-    return {germanCount(r.spins),     germanCount(r.cycles),    germanCount(r.takenHome),
-            germanCount(r.lost),      germanCount(r.givenBack), germanAmount(r.staked),
-            germanAmount(r.saldo),    germanAmount(r.highest),  germanAmount(r.lowest),
-            germanAmount(r.drawdown), germanCount(r.lostRun),   germanAmount(r.largestStake)};
-}
-
 QString seconds(double s) {
-    return germanDecimal(s, s < 10 ? 2 : 1) + QStringLiteral(" s");
+    return qstr(figures::decimal(s, s < 10 ? 2 : 1)) + QStringLiteral(" s");
+}
+
+QStringList headingTexts(const std::vector<tester::ReportTable::Heading>& headings) {
+    QStringList texts;
+    for (const tester::ReportTable::Heading& h : headings)
+        texts << qstr(h.text);
+    return texts;
+}
+
+QSpinBox* countBox(int most, int value, const QString& suffix) {
+    auto* box = new QSpinBox;
+    box->setRange(1, most);
+    box->setValue(value);
+    box->setGroupSeparatorShown(true);
+    box->setSuffix(suffix);
+    box->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    return box;
 }
 
 }  // namespace
 
-SystemTestWindow::Run::Done SystemTestWindow::Run::work(const Job& job) {
-    const auto start = std::chrono::steady_clock::now();
-    Done out;
-    const Result<system::System> system = formats::readSystemFile(job.system);
-    if (!system) {
-        out.error = system.error().message;
-        return out;
-    }
-    out.systemName = system->name;
-    std::vector<formats::SpinFile> spinFiles;
-    if (job.options.randomSpins > 0) {
-        spinFiles.push_back(tester::randomFile(job.options.randomSpins, job.options.seed));
-    } else {
-        // One name at a time, so that a cancel need not wait for the whole list.
-        for (const std::string& name : job.permanences) {
-            if (cancel) {
-                out.outcome.cancelled = true;
-                return out;
-            }
-            // "-" would be standard input to the reader; here it is a file of that name.
-            Result<std::vector<formats::SpinFile>> read =
-                formats::readSpinFiles({name == "-" ? "./-" : name});
-            if (!read) {
-                out.error = read.error().message;
-                return out;
-            }
-            for (formats::SpinFile& f : *read)
-                spinFiles.push_back(std::move(f));
-        }
-    }
-    total = tester::workOf(spinFiles, job.options);
-    files = spinFiles.size();
-    reading = false;
-    tester::Hooks hooks;
-    hooks.progress = [this](std::uint64_t n) { done += n; };
-    hooks.phase = [this](std::size_t f, bool b) {
-        file = f;
-        baseline = b;
-    };
-    hooks.cancel = &cancel;
-    out.outcome = tester::play(*system, spinFiles, job.options, hooks);
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return out;
-}
-
 SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_systemsFolder(systemsFolder) {
     setWindowTitle(QString::fromUtf8(title));
+    QGridLayout* inputs = buildInputs();
+    QHBoxLayout* controls = buildControls();
+    buildTable();
+    m_saldo = new SaldoChart;
+    m_saldo->clear(QStringLiteral("Saldo"));
+    buildHistogram();
 
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(m_saldo, 3);
+    charts->addWidget(m_histogramView, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(inputs);
+    layout->addLayout(controls);
+    layout->addWidget(m_status);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(charts, 3);
+
+    m_poll = new QTimer(this);
+    m_poll->setInterval(50);
+    connect(m_poll, &QTimer::timeout, this, &SystemTestWindow::poll);
+    connectInputs();
+    setStatus(QStringLiteral("Eine Systemdatei und Permanenzen wählen, dann „Start“."));
+    updateInputs();
+    resize(1180, 780);
+}
+
+QGridLayout* SystemTestWindow::buildInputs() {
     auto* inputs = new QGridLayout;
     auto* systemLabel = new QLabel(QStringLiteral("&Systemdatei:"));
     m_system = new QLineEdit;
     m_system->setObjectName(QStringLiteral("systemFile"));
     m_system->setPlaceholderText(QStringLiteral("ein System des Systemtesters (TOML)"));
     systemLabel->setBuddy(m_system);
-    auto* pickSystem = new QPushButton(QStringLiteral("&Wählen …"));
+    m_pickSystem = new QPushButton(QStringLiteral("&Wählen …"));
     inputs->addWidget(systemLabel, 0, 0);
     inputs->addWidget(m_system, 0, 1, 1, 3);
-    inputs->addWidget(pickSystem, 0, 4);
+    inputs->addWidget(m_pickSystem, 0, 4);
 
     m_fromFiles = new QRadioButton(QStringLiteral("&Permanenzen:"));
     m_fromFiles->setChecked(true);
     m_permanenceNames = new QLineEdit;
     m_permanenceNames->setReadOnly(true);
     m_permanenceNames->setPlaceholderText(QStringLiteral("Dateien oder ein Ordner"));
-    auto* pickFiles = new QPushButton(QStringLiteral("&Dateien …"));
-    auto* pickFolder = new QPushButton(QStringLiteral("&Ordner …"));
+    m_pickFiles = new QPushButton(QStringLiteral("&Dateien …"));
+    m_pickFolder = new QPushButton(QStringLiteral("&Ordner …"));
     inputs->addWidget(m_fromFiles, 1, 0);
     inputs->addWidget(m_permanenceNames, 1, 1, 1, 2);
-    inputs->addWidget(pickFiles, 1, 3);
-    inputs->addWidget(pickFolder, 1, 4);
+    inputs->addWidget(m_pickFiles, 1, 3);
+    inputs->addWidget(m_pickFolder, 1, 4);
 
     m_fromRandom = new QRadioButton(QStringLiteral("&Zufallszahlen:"));
-    m_randomCount = new QSpinBox;
-    m_randomCount->setRange(1, 1'000'000'000);
-    m_randomCount->setValue(1'000'000);
-    m_randomCount->setGroupSeparatorShown(true);
-    m_randomCount->setSuffix(QStringLiteral(" Würfe"));
+    m_randomCount = countBox(1'000'000'000, 1'000'000, QStringLiteral(" Würfe"));
     inputs->addWidget(m_fromRandom, 2, 0);
     inputs->addWidget(m_randomCount, 2, 1);
 
@@ -190,11 +131,7 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     m_baseline->setToolTip(QStringLiteral(
         "Dasselbe System über zufällige Permanenzen der Länge jeder Datei: wie viel Glück "
         "hatte die Datei?"));
-    m_baselineRuns = new QSpinBox;
-    m_baselineRuns->setRange(1, 100'000);
-    m_baselineRuns->setValue(1000);
-    m_baselineRuns->setGroupSeparatorShown(true);
-    m_baselineRuns->setSuffix(QStringLiteral(" zufällige Permanenzen"));
+    m_baselineRuns = countBox(100'000, 1000, QStringLiteral(" zufällige Permanenzen"));
     inputs->addWidget(m_baseline, 3, 0);
     inputs->addWidget(m_baselineRuns, 3, 1);
     auto* seedLabel = new QLabel(QStringLiteral("S&tartwert:"));
@@ -208,12 +145,12 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     seedLabel->setBuddy(m_seed);
     inputs->addWidget(seedLabel, 3, 2, Qt::AlignRight);
     inputs->addWidget(m_seed, 3, 3, 1, 2);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    m_randomCount->setLocale(german);
-    m_baselineRuns->setLocale(german);
     inputs->setColumnStretch(1, 1);
     inputs->setColumnStretch(2, 1);
+    return inputs;
+}
 
+QHBoxLayout* SystemTestWindow::buildControls() {
     auto* controls = new QHBoxLayout;
     m_start = new QPushButton(QStringLiteral("&Start"));
     m_start->setObjectName(QStringLiteral("start"));
@@ -230,21 +167,25 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     controls->addWidget(m_start);
     controls->addWidget(m_cancel);
     controls->addWidget(m_progress, 1);
+    return controls;
+}
 
+void SystemTestWindow::buildTable() {
     m_table = new QTableWidget;
     m_table->setObjectName(QStringLiteral("results"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
-    m_table->setColumnCount(static_cast<int>(columnTitles(false).size()));
-    m_table->setHorizontalHeaderLabels(columnTitles(false));
+    // Before the first run, the headings of a run without a baseline.
+    const QStringList headings = headingTexts(tester::headingsOf(false));
+    m_table->setColumnCount(static_cast<int>(headings.size()));
+    m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setStretchLastSection(false);
     m_table->resizeColumnsToContents();
+}
 
-    m_saldo = new SaldoChart;
-    m_saldo->clear(QStringLiteral("Saldo"));
-
+void SystemTestWindow::buildHistogram() {
     auto* histogram = new QChart;
     styleChart(*histogram);
     m_histogramTop = new QLineSeries;
@@ -270,24 +211,12 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     m_histogramView = new QChartView(histogram);
     m_histogramView->setRenderHint(QPainter::Antialiasing);
     showBaseline(nullptr);
+}
 
-    auto* charts = new QHBoxLayout;
-    charts->addWidget(m_saldo, 3);
-    charts->addWidget(m_histogramView, 2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(inputs);
-    layout->addLayout(controls);
-    layout->addWidget(m_status);
-    layout->addWidget(m_table, 1);
-    layout->addLayout(charts, 3);
-
-    m_poll = new QTimer(this);
-    m_poll->setInterval(50);
-    connect(m_poll, &QTimer::timeout, this, &SystemTestWindow::poll);
-    connect(pickSystem, &QPushButton::clicked, this, &SystemTestWindow::chooseSystem);
-    connect(pickFiles, &QPushButton::clicked, this, &SystemTestWindow::chooseFiles);
-    connect(pickFolder, &QPushButton::clicked, this, &SystemTestWindow::chooseFolder);
+void SystemTestWindow::connectInputs() {
+    connect(m_pickSystem, &QPushButton::clicked, this, &SystemTestWindow::chooseSystem);
+    connect(m_pickFiles, &QPushButton::clicked, this, &SystemTestWindow::chooseFiles);
+    connect(m_pickFolder, &QPushButton::clicked, this, &SystemTestWindow::chooseFolder);
     connect(m_start, &QPushButton::clicked, this, &SystemTestWindow::start);
     connect(m_cancel, &QPushButton::clicked, this, &SystemTestWindow::cancel);
     connect(m_system, &QLineEdit::returnPressed, this, &SystemTestWindow::start);
@@ -298,19 +227,10 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
           static_cast<QAbstractButton*>(m_baseline)})
         connect(b, &QAbstractButton::toggled, this, &SystemTestWindow::updateInputs);
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) { showFile(row); });
-
-    setStatus(QStringLiteral("Eine Systemdatei und Permanenzen wählen, dann „Start“."));
-    updateInputs();
-    resize(1180, 780);
 }
 
-SystemTestWindow::~SystemTestWindow() {
-    // The worker reads the run it shares with us; let it stop first.
-    if (m_run) {
-        m_run->cancel = true;
-        m_run->result.wait();
-    }
-}
+// The runner cancels its run and waits for it.
+SystemTestWindow::~SystemTestWindow() = default;
 
 void SystemTestWindow::setSystemFile(const QString& path) {
     m_system->setText(path);
@@ -398,41 +318,47 @@ void SystemTestWindow::setStatus(const QString& text, bool error) {
     m_status->setStyleSheet(error ? QStringLiteral("color: #b00000;") : QString());
 }
 
-void SystemTestWindow::start() {
-    if (running()) return;
-    Run::Job job;
-    job.system = toPath(m_system->text().trimmed());
-    if (job.system.empty()) {
+std::optional<tester::Job> SystemTestWindow::jobOfInputs() {
+    tester::Job job;
+    job.systemFile = toPath(m_system->text().trimmed());
+    if (job.systemFile.empty()) {
         setStatus(QStringLiteral("Fehler: Keine Systemdatei gewählt."), true);
-        return;
+        return std::nullopt;
     }
     if (m_fromRandom->isChecked()) {
-        job.options.randomSpins = static_cast<std::uint64_t>(m_randomCount->value());
+        job.randomSpins = static_cast<std::uint64_t>(m_randomCount->value());
     } else {
         if (m_permanences.isEmpty()) {
             setStatus(QStringLiteral("Fehler: Keine Permanenz gewählt (Dateien oder ein Ordner)."),
                       true);
-            return;
+            return std::nullopt;
         }
+        // "-" would be standard input to the reader; here it is a file of that name.
         for (const QString& name : m_permanences)
-            job.permanences.push_back(toPath(name));
+            job.permanences.push_back(name == QStringLiteral("-") ? "./-" : toPath(name));
     }
     if (m_baseline->isChecked())
-        job.options.baselineRuns = static_cast<std::size_t>(m_baselineRuns->value());
+        job.baselineRuns = static_cast<std::size_t>(m_baselineRuns->value());
     const std::string seed = m_seed->text().toStdString();
-    if (seed.empty()) {
-        job.options.seed = std::random_device{}();
-    } else {
-        const auto [end, ec] =
-            std::from_chars(seed.data(), seed.data() + seed.size(), job.options.seed);
+    if (!seed.empty()) {
+        std::uint64_t value = 0;
+        const auto [end, ec] = std::from_chars(seed.data(), seed.data() + seed.size(), value);
         if (ec != std::errc() || end != seed.data() + seed.size()) {
             setStatus(QStringLiteral("Fehler: Der Startwert muss eine ganze Zahl von 0 bis "
                                      "18446744073709551615 sein."),
                       true);
-            return;
+            return std::nullopt;
         }
+        job.seed = value;
     }
-    job.options.curves = true;
+    job.curves = true;
+    return job;
+}
+
+void SystemTestWindow::start() {
+    if (running()) return;
+    std::optional<tester::Job> job = jobOfInputs();
+    if (!job) return;
 
     // A new run shows only its own figures.
     m_outcome = {};
@@ -440,10 +366,7 @@ void SystemTestWindow::start() {
     m_saldo->clear(QStringLiteral("Saldo"));
     showBaseline(nullptr);
 
-    m_run = std::make_shared<Run>();
-    m_run->seed = job.options.seed;
-    m_run->result = std::async(std::launch::async,
-                               [run = m_run, job = std::move(job)] { return run->work(job); });
+    m_run = std::make_unique<tester::Runner>(std::move(*job));
     m_progress->setValue(0);
     setStatus(QStringLiteral("Liest die Dateien …"));
     updateInputs();
@@ -453,33 +376,32 @@ void SystemTestWindow::start() {
 
 void SystemTestWindow::cancel() {
     if (!m_run) return;
-    m_run->cancel = true;
+    m_run->cancel();
     setStatus(QStringLiteral("Bricht ab …"));
 }
 
 void SystemTestWindow::poll() {
     if (!m_run) return;
-    if (m_run->result.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+    if (m_run->finished()) {
         finish();
         return;
     }
-    const std::uint64_t total = m_run->total;
-    if (total > 0)
-        m_progress->setValue(static_cast<int>(1000.0 * static_cast<double>(m_run->done) /
-                                              static_cast<double>(total)));
-    if (m_run->cancel || m_run->reading) return;
-    const QString file = QString::number(m_run->file + 1);
-    const QString files = QString::number(m_run->files);
-    setStatus(m_run->baseline
+    const tester::Runner::Progress now = m_run->progress();
+    if (now.total > 0)
+        m_progress->setValue(static_cast<int>(1000.0 * static_cast<double>(now.done) /
+                                              static_cast<double>(now.total)));
+    if (m_run->cancelled() || now.reading) return;
+    const QString file = QString::number(now.file + 1);
+    const QString files = QString::number(now.files);
+    setStatus(now.baseline
                   ? QStringLiteral("Zufallsvergleich für Datei %1 von %2 …").arg(file, files)
                   : QStringLiteral("Spielt Datei %1 von %2 …").arg(file, files));
 }
 
 void SystemTestWindow::finish() {
     m_poll->stop();
-    Run::Done done = m_run->result.get();
-    const bool wasCancelled = m_run->cancel || done.outcome.cancelled;
-    const std::uint64_t seed = m_run->seed;
+    tester::Runner::Finished done = m_run->take();
+    const bool wasCancelled = m_run->cancelled() || done.cancelled;
     m_run.reset();
     updateInputs();
     m_start->setFocus();
@@ -492,60 +414,56 @@ void SystemTestWindow::finish() {
     } else {
         m_progress->setValue(m_progress->maximum());
         m_outcome = std::move(done.outcome);
-        showOutcome();
+        const bool random = done.options.randomSpins > 0;
+        showOutcome(done.table, random);
         QString text =
             QStringLiteral("Fertig: %1, %2 %3 über %4 Würfe in %5.")
                 .arg(QString::fromUtf8(done.systemName), QString::number(m_outcome.files.size()),
                      m_outcome.files.size() == 1 ? QStringLiteral("Datei")
                                                  : QStringLiteral("Dateien"),
-                     germanCount(m_outcome.total.spins), seconds(done.seconds));
-        if (m_outcome.files.front().baseline || m_fromRandom->isChecked())
-            text += QStringLiteral(" Startwert der Zufallszahlen: %1.").arg(seed);
+                     qstr(figures::whole(m_outcome.total.spins)), seconds(done.seconds));
+        if (done.options.baselineRuns > 0 || random)
+            text += QStringLiteral(" Startwert der Zufallszahlen: %1.").arg(done.options.seed);
         setStatus(text);
     }
     emit finished();
 }
 
-void SystemTestWindow::showOutcome() {
-    const bool baseline = !m_outcome.files.empty() && m_outcome.files.front().baseline;
-    const QStringList titles = columnTitles(baseline);
+void SystemTestWindow::showOutcome(const tester::ReportTable& table, bool random) {
     m_table->clear();
-    m_table->setColumnCount(static_cast<int>(titles.size()));
-    m_table->setHorizontalHeaderLabels(titles);
-    const bool withTotal = m_outcome.files.size() > 1;
-    m_table->setRowCount(static_cast<int>(m_outcome.files.size()) + (withTotal ? 1 : 0));
-    const auto fill = [&](int row, const QString& name, const QString& tip, const system::Report& r,
-                          const system::Baseline* b) {
-        QStringList values = cells(r);
-        if (b)
-            values << germanDecimal(b->mean, 1) << germanDecimal(b->sd, 1)
-                   << germanDecimal(b->percentile, 1) + QStringLiteral(" %");
+    m_table->setColumnCount(static_cast<int>(table.headings.size()));
+    m_table->setHorizontalHeaderLabels(headingTexts(table.headings));
+    const int files = static_cast<int>(table.files.size());
+    m_table->setRowCount(files + (table.totalShown() ? 1 : 0));
+    const auto fill = [&](int row, const tester::ReportTable::Row& cells, const QString& name,
+                          const QString& tip) {
         auto* first = new QTableWidgetItem(name);
         first->setToolTip(tip);
         m_table->setItem(row, 0, first);
-        for (int c = 0; c < values.size(); ++c) {
-            auto* item = new QTableWidgetItem(values[c]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_table->setItem(row, c + 1, item);
+        for (std::size_t c = 1; c < cells.cells.size(); ++c) {
+            if (cells.cells[c].empty()) continue;  // the total has no baseline
+            auto* item = new QTableWidgetItem(qstr(cells.cells[c]));
+            if (table.headings[c].figures)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, static_cast<int>(c), item);
         }
     };
-    for (std::size_t i = 0; i < m_outcome.files.size(); ++i) {
-        const tester::FileResult& f = m_outcome.files[i];
-        const QString path = fromPath(f.name);
-        const QString shown = m_fromRandom->isChecked() ? path : QFileInfo(path).fileName();
-        fill(static_cast<int>(i), shown, path, f.report, f.baseline ? &*f.baseline : nullptr);
+    // The table names a file by its name, its tip by its path.
+    for (int row = 0; row < files; ++row) {
+        const QString path = fromPath(m_outcome.files[static_cast<std::size_t>(row)].name);
+        fill(row, table.files[static_cast<std::size_t>(row)],
+             random ? path : QFileInfo(path).fileName(), path);
     }
-    if (withTotal) {
-        const int row = static_cast<int>(m_outcome.files.size());
-        fill(row, QStringLiteral("Summe"), QStringLiteral("alle Dateien nacheinander"),
-             m_outcome.total, nullptr);
+    if (table.totalShown()) {
+        fill(files, table.total, qstr(table.total.cells.front()),
+             QStringLiteral("alle Dateien nacheinander"));
         QFont bold = m_table->font();
         bold.setBold(true);
         for (int c = 0; c < m_table->columnCount(); ++c)
-            if (QTableWidgetItem* item = m_table->item(row, c)) item->setFont(bold);
+            if (QTableWidgetItem* item = m_table->item(files, c)) item->setFont(bold);
     }
     m_table->resizeColumnsToContents();
-    m_table->setCurrentCell(withTotal ? static_cast<int>(m_outcome.files.size()) : 0, 0);
+    m_table->setCurrentCell(table.totalShown() ? files : 0, 0);
     showFile(m_table->currentRow());
 }
 
@@ -602,8 +520,10 @@ void SystemTestWindow::showBaseline(const tester::FileResult* file) {
     const int most = *std::max_element(counts.begin(), counts.end());
     const double saldo = static_cast<double>(file->report.saldo);
     m_mark->replace({QPointF(saldo, 0), QPointF(saldo, most * 1.08)});
-    m_histogram->setName(QStringLiteral("%1 zufällige Permanenzen").arg(germanCount(b.runs)));
-    m_mark->setName(QStringLiteral("diese Datei: %1").arg(germanAmount(file->report.saldo)));
+    m_histogram->setName(
+        QStringLiteral("%1 zufällige Permanenzen").arg(qstr(figures::whole(b.runs))));
+    m_mark->setName(
+        QStringLiteral("diese Datei: %1").arg(qstr(figures::amount(file->report.saldo))));
     for (QAbstractSeries* series : chart->series())
         series->setVisible(true);
     for (QAbstractAxis* axis : chart->axes())
@@ -613,9 +533,9 @@ void SystemTestWindow::showBaseline(const tester::FileResult* file) {
     m_histogramY->setRange(0, std::max(1.0, most * 1.1));
     m_histogramX->applyNiceNumbers();
     m_histogramY->applyNiceNumbers();
-    chart->setTitle(
-        QStringLiteral("Zufallsvergleich: %1, Perzentil %2 %")
-            .arg(QFileInfo(fromPath(file->name)).fileName(), germanDecimal(b.percentile, 1)));
+    chart->setTitle(QStringLiteral("Zufallsvergleich: %1, Perzentil %2 %")
+                        .arg(QFileInfo(fromPath(file->name)).fileName(),
+                             qstr(figures::decimal(b.percentile, 1))));
 }
 
 }  // namespace tamvek::qt

@@ -4,8 +4,10 @@
 // `tamvek-cli system` in a table with one row per file and the total, the
 // Saldo curve of the file chosen in the table and, with "Baseline", the spread
 // of the same system over random permanences of the file's length as a
-// histogram with the file's own Saldo marked. The test runs on a worker
-// thread; the window stays responsive, shows the progress and can cancel it.
+// histogram with the file's own Saldo marked. The test runs on the thread of
+// a tester::Runner, which a timer looks at; the window stays responsive, shows
+// the progress and can cancel it. It only shows what the runner hands over: the
+// table's cells come as tester::ReportTable writes them.
 // A cancelled or failed run keeps nothing, and what went wrong (file, line,
 // key) is shown as the readers say it.
 
@@ -13,15 +15,16 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <optional>
 
-#include "tester/SystemTest.h"
+#include "tester/Runner.h"
 
 class QAreaSeries;
 class QCheckBox;
 class QChartView;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QLineSeries;
@@ -69,13 +72,18 @@ class SystemTestWindow : public QWidget {
     void finished();
 
   private:
-    struct Run;
+    QGridLayout* buildInputs();
+    QHBoxLayout* buildControls();
+    void buildTable();
+    void buildHistogram();
+    void connectInputs();
+    std::optional<tester::Job> jobOfInputs();
     void chooseSystem();
     void chooseFiles();
     void chooseFolder();
     void poll();
     void finish();
-    void showOutcome();
+    void showOutcome(const tester::ReportTable& table, bool random);
     void showFile(int row);
     void showBaseline(const tester::FileResult* file);
     void setStatus(const QString& text, bool error = false);
@@ -92,6 +100,9 @@ class SystemTestWindow : public QWidget {
     QCheckBox* m_baseline;
     QSpinBox* m_baselineRuns;
     QLineEdit* m_seed;
+    QPushButton* m_pickSystem;
+    QPushButton* m_pickFiles;
+    QPushButton* m_pickFolder;
     QPushButton* m_start;
     QPushButton* m_cancel;
     QProgressBar* m_progress;
@@ -106,7 +117,7 @@ class SystemTestWindow : public QWidget {
     QValueAxis* m_histogramY;
     QTimer* m_poll;
 
-    std::shared_ptr<Run> m_run;
+    std::unique_ptr<tester::Runner> m_run;
     tester::Outcome m_outcome;
 };
 

@@ -1,36 +1,14 @@
 #include "script/Demo.h"
 
-#include <cstdio>
+#include "formats/ScriptLines.h"
 
 namespace tamvek::script {
-namespace {
-
-// A word of a script line in quotes, whatever bytes it holds.
-std::string quoted(const std::string& word) {
-    std::string out = "\"";
-    for (const char c : word) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-}  // namespace
 
 std::string demoScript(const std::string& samplesFolder) {
     // The sample's spins 7 to 11 are 23, 22, 27, 34 and 31; spin 26 is the zero.
     return "click okextern\n"
            "folder " +
-           quoted(samplesFolder) +
+           formats::scriptQuoted(samplesFolder) +
            "\n"
            "select " +
            std::string(demoSample) +

@@ -1,7 +1,6 @@
 #include "script/Menu.h"
 
 #include "output/TableExport.h"
-#include "script/ScriptPlayer.h"
 #include "script/SessionRecorder.h"
 
 namespace tamvek::script {
@@ -41,17 +40,6 @@ Menu standardMenu(session::Session& session, const SessionRecorder& recorder, Re
     menu.add(
         {"Hilfe", "Info", false, false, false, "F1", "okinfo", click(&form::MainForm::okinfo)});
     menu.add({"Hilfe", "Über Tamvek", false, false, false, "", "", nothing});
-    return menu;
-}
-
-std::unique_ptr<Menu> sessionMenu(session::Session& session, SessionRecorder& recorder,
-                                  std::ostream& out) {
-    auto menu = std::make_unique<Menu>();
-    Menu* m = menu.get();
-    *menu =
-        standardMenu(session, recorder, [&session, &recorder, &out, m](const std::string& file) {
-            return replaySession(session, recorder, out, file, m);
-        });
     return menu;
 }
 

@@ -7,8 +7,6 @@
 // theirs (the Saldo curve, the statistics, the system test, the about box).
 
 #include <functional>
-#include <iosfwd>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,10 +50,5 @@ using Replay = std::function<Result<std::string>(const std::string& file)>;
 
 // Every entry, with the actions that need no window.
 Menu standardMenu(session::Session& session, const SessionRecorder& recorder, Replay replay);
-
-// The standard menu of a session that `recorder` writes down, whose "Sitzung
-// abspielen" replays on that session (replaySession), its dumps going to `out`.
-std::unique_ptr<Menu> sessionMenu(session::Session& session, SessionRecorder& recorder,
-                                  std::ostream& out);
 
 }  // namespace tamvek::script

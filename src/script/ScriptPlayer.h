@@ -8,11 +8,10 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "formats/ScriptLines.h"
 #include "script/RecordingPlatform.h"
 #include "session/Session.h"
 
@@ -26,35 +25,11 @@ struct ScriptResult {
     std::string message;
 };
 
-// A line that cannot be played: thrown by argument readers and control look-ups
-// inside an action, caught by ScriptPlayer::run.
-class ScriptError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// The arguments of one line after its action word. Words are separated by
-// blanks or tabs; a word or text starting with a double quote runs to the
-// closing quote and may hold escapes. A '#' at the start of a word begins a comment.
-class ScriptArgs {
-  public:
-    explicit ScriptArgs(std::string_view rest) : m_rest(rest) {}
-    // The next word; ScriptError if there is none.
-    std::string word(std::string_view what);
-    std::optional<std::string> optionalWord();
-    // Everything up to the comment, without outer blanks, or one quoted string;
-    // nothing when the line ends here.
-    std::optional<std::string> text();
-    bool atEnd();
-    // ScriptError if anything but blanks and a comment is left.
-    void end();
-
-  private:
-    void skipBlanks();
-    std::string quoted();
-    std::string_view m_rest;
-    std::size_t m_pos = 0;
-};
+// A line that cannot be played, and the arguments of a line after its action
+// word: the script format's own (formats/ScriptLines.h). Actions throw
+// ScriptError for a bad argument; ScriptPlayer::run catches it.
+using ScriptError = formats::ScriptLineError;
+using ScriptArgs = formats::ScriptArgs;
 
 class ScriptPlayer {
   public:
@@ -98,14 +73,5 @@ class ScriptPlayer {
     std::size_t m_longestTyped = std::size_t{64} << 20;
     Menu* m_menu = nullptr;
 };
-
-class SessionRecorder;
-
-// Plays the saved session in `file` on a fresh game of `session`:
-// "Sitzung abspielen". Its questions are answered from the file; afterwards
-// the platform behind `recorder` answers again. A session cannot play another
-// one while it plays.
-Result<std::string> replaySession(session::Session& session, SessionRecorder& recorder,
-                                  std::ostream& out, const std::string& file, Menu* menu);
 
 }  // namespace tamvek::script

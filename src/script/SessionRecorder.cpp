@@ -1,64 +1,12 @@
 #include "script/SessionRecorder.h"
 
-#include <cstdio>
 #include <fstream>
 
 #include "form/FileLists.h"
 #include "formats/FolderListing.h"
-#include "platform/InputFile.h"
+#include "formats/ScriptLines.h"
 
 namespace tamvek::script {
-
-Result<std::string> fileHash(const std::string& path) {
-    Result<platform::InputFile> file = platform::InputFile::open(path);
-    if (!file) return file.error();
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    char chunk[1 << 16];
-    for (;;) {
-        const Result<std::size_t> got = file->read(chunk, sizeof chunk);
-        if (!got) return got.error();
-        if (*got == 0) break;
-        for (std::size_t i = 0; i < *got; ++i) {
-            hash ^= static_cast<unsigned char>(chunk[i]);
-            hash *= 0x100000001b3ull;
-        }
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return std::string(text);
-}
-
-std::string scriptQuoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                    char hex[5];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
-                    out += hex;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + '"';
-}
 
 SessionRecorder::SessionRecorder(session::Session& session)
     : ForwardingPlatform(session.platform()), m_session(session) {
@@ -104,10 +52,10 @@ void SessionRecorder::begin(const form::UserInput& input) {
     std::string line;
     switch (input.kind) {
         case Kind::Type:
-            line = "type " + name + " " + scriptQuoted(input.text);
+            line = "type " + name + " " + formats::scriptQuoted(input.text);
             break;
         case Kind::Paste:
-            line = "paste " + name + " " + scriptQuoted(input.text);
+            line = "paste " + name + " " + formats::scriptQuoted(input.text);
             break;
         case Kind::KeyUp:
             line = "key " + name;
@@ -120,15 +68,15 @@ void SessionRecorder::begin(const form::UserInput& input) {
                 files != nullptr && input.index >= 0 && input.index < files->listCount()) {
                 const std::string& file = files->files()[static_cast<std::size_t>(input.index)];
                 const Result<std::string> hash =
-                    fileHash(formats::filePath(m_session.form().Dir1.path(), file));
-                line = "select " + scriptQuoted(file) + (hash ? " " + *hash : "");
+                    formats::contentHash(formats::filePath(m_session.form().Dir1.path(), file));
+                line = "select " + formats::scriptQuoted(file) + (hash ? " " + *hash : "");
             } else {
                 line = "click " + name;
             }
             break;
         case Kind::Choose:
             line = (input.control.kind() == form::ControlKind::DriveList ? "drive " : "folder ") +
-                   scriptQuoted(input.text);
+                   formats::scriptQuoted(input.text);
             break;
     }
     m_lines.push_back(std::move(line));

@@ -18,14 +18,6 @@
 
 namespace tamvek::script {
 
-// A hash of a file's content, as `select NAME HASH` names it: FNV-1a, 64 bits,
-// in hexadecimal.
-Result<std::string> fileHash(const std::string& path);
-
-// `text` as a quoted script word: blanks kept, quotes, backslashes and control
-// characters escaped.
-std::string scriptQuoted(std::string_view text);
-
 class SessionRecorder : public platform::ForwardingPlatform {
   public:
     // Takes its place between `session` and the platform it talks to now.

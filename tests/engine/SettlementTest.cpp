@@ -116,17 +116,19 @@ TEST(Settlement, ZeroHoldsTheStakeUntilTheNextSpinDecidesIt) {
     }
 }
 
-TEST(Settlement, StakePastNineHundredNinetyNineRidesOnAndComesHomeWhole) {
+// The box's range rule is for typing: a riding stake past 999 stays in sight,
+// so that "Absetz" pays what the player sees.
+TEST(Settlement, StakePastNineHundredNinetyNineRidesOnInSightAndComesHomeWhole) {
     Table t({1, 3});
     t.stake(t.form.srot, "500");
     t.press();
     EXPECT_EQ(t.state.stakeRedBlack, 1000);
-    EXPECT_EQ(t.form.srot.text(), "");
-    EXPECT_EQ(t.form.srot.backColour(), colours::stakeRejected);
+    EXPECT_EQ(t.form.srot.text(), "1000");
+    EXPECT_EQ(t.form.srot.backColour(), colours::stakeOn);
     EXPECT_EQ(t.row(0), (Row{"1", "", "500", "500"}));
     t.press();
     EXPECT_EQ(t.row(1), (Row{"2", "", "1000", "1500"}));
-    // Withdrawing refunds the 2000 units on the table, not the empty box.
+    EXPECT_EQ(t.form.srot.text(), "2000");
     t.form.okabsetz1.click();
     EXPECT_EQ(t.form.gewtotal.caption(), "1500");
     EXPECT_EQ(t.form.gewhoch.caption(), "1500");

@@ -98,5 +98,29 @@ TEST(SystemFile, EveryFaultNamesTheFileTheLineAndTheKey) {
     EXPECT_EQ(readSystemFile("/no/such.toml").error().message, "/no/such.toml: gibt es nicht");
 }
 
+// Nesting ten thousand levels deep overflowed the TOML reader's stack; such a
+// file is refused before the reader sees it, with the line where it gets too deep.
+TEST(SystemFile, RefusesNestingTooDeepForTheReader) {
+    std::string keys = "[[bet]]\nside = \"red\"\n";
+    std::string dotted = keys + "a", header = keys + "[a", lists = keys + "x = ";
+    for (int i = 0; i < 20'000; ++i) {
+        dotted += ".a";
+        header += ".a";
+        lists += "[";
+    }
+    for (const std::string& text : {dotted + " = 1", header + "]", lists}) {
+        const Result<System> s = parseSystem(text, "tief.toml");
+        ASSERT_FALSE(s.ok());
+        EXPECT_TRUE(s.error().message.starts_with("tief.toml:3: ")) << s.error().message;
+        EXPECT_NE(s.error().message.find("zu tief verschachtelt"), std::string::npos);
+    }
+    // Dots in strings, numbers and comments are no levels.
+    const std::string fine =
+        "name = \"a.b.c.d.e.f.g.h.i.j.k.l.m.n.o.p.q.r.s.t.u.v.w.x.y.z.a.b.c.d.e\" "
+        "# [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\n"
+        "stop_loss = 1_000\n[[bet]]\nside = \"red\"\n";
+    EXPECT_TRUE(parseSystem(fine, "fein.toml").ok());
+}
+
 }  // namespace
 }  // namespace tamvek::formats

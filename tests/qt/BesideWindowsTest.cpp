@@ -21,10 +21,6 @@
 #include "qt/SaldoCurveWindow.h"
 #include "qt/StatisticsWindow.h"
 #include "qt/SystemTestWindow.h"
-#include "script/Menu.h"
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
-#include "script/SessionRecorder.h"
 
 namespace tamvek::test {
 namespace {
@@ -35,10 +31,8 @@ struct BesideFixture : ProgramFixture {
     // Plays script lines on the window's game, as `tamvek --script` does.
     void play(const std::string& lines) {
         watch.setScripted(true);
-        script::ScriptPlayer player(session, watch, out);
-        player.setMenu(menu.get());
         std::istringstream in(lines);
-        const auto result = player.run(in);
+        const auto result = scripted.play(in);
         watch.setScripted(false);
         QVERIFY2(result.ok, result.message.c_str());
         QCoreApplication::processEvents();  // the windows beside follow once the loop is back

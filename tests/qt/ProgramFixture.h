@@ -2,24 +2,23 @@
 // The window as the program makes it: every input written down, the menu bar
 // made from the session's menu, failures of its entries heard instead of shown
 // in a box, file dialogs answered with `chosen`. The recording platform only
-// watches (its dump lists the sounds and questions), the quiet one answers.
+// watches (its dump lists the sounds and questions), the quiet one answers;
+// play() answers from the script, as `tamvek --script` does.
 
 #include <QTemporaryDir>
-#include <memory>
 #include <optional>
 #include <sstream>
 
 #include "WindowFixture.h"
 #include "qt/MenuBar.h"
-#include "script/Menu.h"
-#include "script/RecordingPlatform.h"
-#include "script/SessionRecorder.h"
+#include "script/ScriptedSession.h"
 
 namespace tamvek::test {
 
 struct ProgramFixture {
     // Without a seed the numbers are seeded by the clock, as the program's are.
     explicit ProgramFixture(std::optional<std::uint32_t> seed = std::nullopt) : random(seed) {
+        watch.setScripted(false);
         window.setMenu(*menu);
         window.menu()->setShowFailures(false);
         window.menu()->setFileChooser([this](const script::MenuEntry&) { return chosen; });
@@ -29,12 +28,13 @@ struct ProgramFixture {
     }
 
     QuietPlatform qt;
-    script::RecordingPlatform watch{qt};
     engine::Mt19937Random random;
-    session::Session session{watch, random};
-    script::SessionRecorder recorder{session};
     std::ostringstream out;
-    std::unique_ptr<script::Menu> menu = script::sessionMenu(session, recorder, out);
+    script::ScriptedSession scripted{qt, random, out};
+    script::RecordingPlatform& watch = scripted.recorder();
+    session::Session& session = scripted.session();
+    script::SessionRecorder& recorder = scripted.sessionRecorder();
+    script::Menu* menu = &scripted.menu();
     qt::MainWindow window{session};
     QTemporaryDir folder;
     QString chosen;  // what the file dialog answers

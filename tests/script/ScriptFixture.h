@@ -7,21 +7,19 @@
 
 #include <nlohmann/json.hpp>
 
-#include "script/RecordingPlatform.h"
-#include "script/ScriptPlayer.h"
+#include "script/ScriptedSession.h"
 #include "support/TestSupport.h"
 
 namespace tamvek::test {
 
 struct ScriptFixture {
     TestPlatform fake;  // the platform the recorder watches
-    script::RecordingPlatform recorder{fake};
     ScriptedRandom random;
-    session::Session session{recorder, random};
     std::ostringstream out;
-    script::ScriptPlayer player{session, recorder, out};
-
-    ScriptFixture() { recorder.setScripted(true); }
+    script::ScriptedSession scripted{fake, random, out};
+    script::RecordingPlatform& recorder = scripted.recorder();
+    session::Session& session = scripted.session();
+    script::ScriptPlayer& player = scripted.player();
 
     form::MainForm& form() { return session.form(); }
     engine::GameState& state() { return session.state(); }

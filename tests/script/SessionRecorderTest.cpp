@@ -8,9 +8,7 @@
 #include <random>
 #include <sstream>
 
-#include "script/Menu.h"
-#include "script/ScriptPlayer.h"
-#include "script/SessionRecorder.h"
+#include "script/ScriptedSession.h"
 #include "script/StateDump.h"
 #include "support/ScratchFolder.h"
 #include "support/TestSupport.h"
@@ -22,23 +20,20 @@ const std::string spinFolder = std::string(TAMVEK_TEST_DATA) + "/spins";
 
 // A program as the command-line player runs it, its session written down.
 struct RecordedProgram {
-    explicit RecordedProgram(std::optional<std::uint32_t> seed)
-        : random(engine::makeRandom(seed)) {}
+    explicit RecordedProgram(std::optional<std::uint32_t> seed) : scripted(platform, seed, out) {}
 
     TestPlatform platform;
-    std::unique_ptr<engine::RandomSource> random;
-    session::Session session{platform, *random};
-    script::SessionRecorder recorder{session};
     std::ostringstream out;
-    std::unique_ptr<script::Menu> menu = script::sessionMenu(session, recorder, out);
-    script::ScriptPlayer player{session, platform, out};
+    script::ScriptedSession scripted;
+    script::SessionRecorder& recorder = scripted.sessionRecorder();
 
     script::ScriptResult play(const std::string& script) {
-        player.setMenu(menu.get());
         std::istringstream in(script);
-        return player.run(in);
+        return scripted.play(in);
     }
-    std::string dump() { return script::dumpJson(session.game(), {}, platform); }
+    std::string dump() {
+        return script::dumpJson(scripted.session().game(), {}, scripted.recorder());
+    }
 };
 
 // A random game of `length` inputs, as a user might play it: counts, stakes

@@ -1,9 +1,12 @@
+// The script format's words: how a line is read, and that whatever the
+// programs quote reads back as it was.
+
 #include <gtest/gtest.h>
 
-#include "script/ScriptPlayer.h"
+#include "formats/ScriptLines.h"
 
-using tamvek::script::ScriptArgs;
-using tamvek::script::ScriptError;
+using tamvek::formats::ScriptArgs;
+using ScriptError = tamvek::formats::ScriptLineError;
 
 TEST(ScriptArgs, SplitsWordsAndStopsAtComments) {
     struct Case {
@@ -80,4 +83,21 @@ TEST(ScriptArgs, MalformedArgumentsAreErrors) {
     EXPECT_THROW(extra.end(), ScriptError);
     ScriptArgs stuck("\"a\"b c");
     EXPECT_THROW(stuck.optionalWord(), ScriptError);
+}
+
+TEST(ScriptLines, AQuotedTextReadsBackAsItWas) {
+    std::string every;
+    for (int byte = 0; byte < 256; ++byte)
+        every += static_cast<char>(byte);
+    for (const std::string& text :
+         {every, std::string(" padded "), std::string("# \"x\" \\"), std::string()}) {
+        const std::string line = "type srot " + tamvek::formats::scriptQuoted(text) + " # typed";
+        // Saved as one line of a script: no line break may stay in it.
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+        auto action = tamvek::formats::splitAction(line);
+        ASSERT_TRUE(action);
+        EXPECT_EQ(action->name, "type");
+        EXPECT_EQ(action->args.word("control name"), "srot");
+        EXPECT_EQ(action->args.text(), text);
+    }
 }

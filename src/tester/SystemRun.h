@@ -1,10 +1,11 @@
 #pragma once
-// One system test: a system played over permanences (or random spins) file by
-// file, the total of all files, and on request each file's baseline of random
-// permanences. `tamvek-cli system` and the window's system test both play
-// through here, so they give the same figures for the same input, random spins
-// and their seeds included. The spins go a block at a time; between blocks the
-// run hears the cancel flag and reports its progress.
+// The run of a system test: a system played over permanences (or random
+// spins) file by file, the total of all files, and on request each file's
+// baseline of random permanences. `tamvek-cli system` and the window's system
+// test both play through here (by way of tester::Job), so they give the same
+// figures for the same input, random spins and their seeds included. The spins
+// go a block at a time; between blocks the run hears the cancel flag and
+// reports its progress.
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "tester/SystemTest.h"
+#include "tester/SystemRun.h"
 
 #include <algorithm>
 

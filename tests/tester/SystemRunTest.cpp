@@ -7,7 +7,7 @@
 #include "formats/SystemFile.h"
 #include "system/Random.h"
 #include "tester/SaldoCurve.h"
-#include "tester/SystemTest.h"
+#include "tester/SystemRun.h"
 
 namespace tamvek::tester {
 namespace {
@@ -58,7 +58,7 @@ TEST(SaldoCurve, KeepsEverySpinOfAShortFileAndThePeaksOfALongOne) {
     EXPECT_EQ(both.back(), (Point{200, 2 * few.back()}));
 }
 
-class SystemTest : public ::testing::Test {
+class SystemRun : public ::testing::Test {
   protected:
     void SetUp() override {
         auto sys = formats::readSystemFile(TAMVEK_SOURCE_DIR "/systems/martingale-nach-serie.toml");
@@ -73,7 +73,7 @@ class SystemTest : public ::testing::Test {
     std::vector<formats::SpinFile> files;
 };
 
-TEST_F(SystemTest, CurvesEndInTheReportsAndTheTotalFollowsTheFiles) {
+TEST_F(SystemRun, CurvesEndInTheReportsAndTheTotalFollowsTheFiles) {
     Options options;
     options.curves = true;
     std::uint64_t heard = 0;
@@ -95,7 +95,7 @@ TEST_F(SystemTest, CurvesEndInTheReportsAndTheTotalFollowsTheFiles) {
     EXPECT_EQ(out.total.spins, files[0].classes.size() + files[1].classes.size());
 }
 
-TEST_F(SystemTest, ACancelKeepsNothing) {
+TEST_F(SystemRun, ACancelKeepsNothing) {
     std::atomic<bool> cancel{false};
     Options options;
     options.randomSpins = 10'000'000;
