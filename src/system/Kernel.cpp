@@ -45,6 +45,15 @@ Kernel::Kernel(std::shared_ptr<const Compiled> compiled)
     startFile();
 }
 
+// The automata's states learnt so far, this kernel's own included.
+std::size_t Kernel::states() const {
+    if (path() != Path::Automata) return m_compiled->states();
+    std::size_t n = 0;
+    for (const PairAutomaton& a : m_pairs)
+        n += a.states();
+    return n;
+}
+
 const std::vector<PairAutomaton>& Kernel::pairs() const {
     return m_compiled->path == Path::Automata ? m_pairs : m_compiled->pairs;
 }

@@ -25,7 +25,7 @@ class Kernel {
 
     // The path the system compiled to, and how many states it has.
     Path path() const { return m_compiled->path; }
-    std::size_t states() const { return m_compiled->states(); }
+    std::size_t states() const;
     // The slowest path that played a spin so far (the engine, when a file
     // was handed to it).
     Path played() const { return m_played; }
