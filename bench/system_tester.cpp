@@ -14,13 +14,11 @@
 #include <thread>
 
 #include "SpinData.h"
-#include "formats/SpinFiles.h"
-#include "formats/SystemFile.h"
 #include "system/Baseline.h"
 #include "system/Kernel.h"
 #include "system/Player.h"
 #include "system/Random.h"
-#include "tester/SystemRun.h"
+#include "tester/Runner.h"
 
 namespace {
 
@@ -139,25 +137,25 @@ void BM_Baseline1000Runs(benchmark::State& state) {
 }
 BENCHMARK(BM_Baseline1000Runs)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The window's system test over both Wiesbaden tables, with their Saldo
-// curves and a baseline of 1,000 random permanences each.
+// The window's system test over both Wiesbaden tables as the window runs it
+// (reading included, on a thread of its own), with their Saldo curves and a
+// baseline of 1,000 random permanences each.
 void BM_WindowSystemTestWiesbaden(benchmark::State& state) {
     const auto t1 = bench::spinFile(state, "wiesbaden-t1.txt");
     const auto t2 = bench::spinFile(state, "wiesbaden-t2.txt");
     if (!t1 || !t2) return;
-    const Result<std::vector<formats::SpinFile>> files = formats::readSpinFiles({*t1, *t2});
-    const Result<system::System> sys =
-        formats::readSystemFile(std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml");
-    if (!files || !sys) {
-        state.SkipWithError("cannot read the Wiesbaden tables or the system");
-        return;
+    tester::Job job;
+    job.systemFile = std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml";
+    job.permanences = {*t1, *t2};
+    job.baselineRuns = 1000;
+    job.seed = 1;
+    job.curves = true;
+    for (auto _ : state) {
+        tester::Runner run(job);
+        const tester::Runner::Finished done = run.take();
+        if (!done.error.empty()) state.SkipWithError(done.error.c_str());
+        benchmark::DoNotOptimize(done.outcome.total.saldo);
     }
-    tester::Options options;
-    options.baselineRuns = 1000;
-    options.seed = 1;
-    options.curves = true;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(tester::play(*sys, *files, options).total.saldo);
 }
 BENCHMARK(BM_WindowSystemTestWiesbaden)->Unit(benchmark::kMillisecond)->UseRealTime();
 
