@@ -86,6 +86,7 @@ void makeColumns(Compiled& c) {
             columns.try_emplace(kinds, static_cast<std::uint8_t>(columns.size()));
         if (added) c.kindsOf.push_back(kinds);
         c.column[cls] = it->second;
+        c.columnAt[cls] = static_cast<std::uint32_t>(it->second * sizeof(TableStep));
     }
     c.columns = columns.size();
 }
@@ -117,7 +118,7 @@ bool makeTable(Compiled& c, std::size_t bound) {
                 next[k] = s.next;
                 endings.push_back(s.ending);
             }
-            step.at = static_cast<std::uint32_t>(stateOf(next) * c.columns);
+            step.at = static_cast<std::uint32_t>(stateOf(next) * c.rowBytes());
             addRun(step, endings);
             c.table.push_back(step);
         }

@@ -63,9 +63,11 @@ struct Compiled {
     // Each pair's kind of every class (a byte that is no class plays as zero).
     std::array<std::array<Kind, 256>, wheel::pairs> kind{};
 
-    // The table: a column for each combination of the pairs' kinds.
+    // The table: a column for each combination of the pairs' kinds; the
+    // column of every class, and its place in a row in bytes.
     std::size_t columns = 0;
     std::array<std::uint8_t, 256> column{};
+    std::array<std::uint32_t, 256> columnAt{};
     std::vector<std::array<Kind, wheel::pairs>> kindsOf;              // of each column, by pair
     std::vector<TableStep> table;                                     // [state * columns + column]
     std::vector<std::array<std::uint32_t, wheel::pairs>> pairStates;  // of each state
@@ -86,6 +88,7 @@ struct Compiled {
     std::uint64_t safeSpins = 0;
 
     std::size_t states() const;
+    std::size_t rowBytes() const { return columns * sizeof(TableStep); }
 };
 
 // `system` compiled within `bounds`.

@@ -126,21 +126,23 @@ std::size_t Kernel::playCompiled(const std::uint8_t* classes, std::size_t count)
 template <bool Stops, bool Notes>
 std::size_t Kernel::playTable(const std::uint8_t* classes, std::size_t count) {
     const Compiled& c = *m_compiled;
-    const TableStep* table = c.table.data();
-    const std::uint8_t* column = c.column.data();
+    // The next step's address is the row's start plus the class's place in a
+    // row: one addition and one load between two spins.
+    const char* table = reinterpret_cast<const char*>(c.table.data());
+    const std::uint32_t* columnAt = c.columnAt.data();
     std::uint64_t* taken = m_taken[0].data();
     Run r = m_run;
     std::uint32_t at = m_at;
     std::size_t i = 0;
     while (i < count) {
-        const std::uint32_t here = at + column[classes[i]];
-        const TableStep& step = table[here];
-        ++taken[here];
+        const std::uint32_t here = columnAt[classes[i]] + at;
+        const auto& step = *reinterpret_cast<const TableStep*>(table + here);
+        ++taken[here / sizeof(TableStep)];
         follow(r, step.delta);
         r.lostRun = std::max({r.lostRun, r.run + step.lostFirst, std::uint64_t{step.lostMost}});
         r.run = step.lostLast + (r.run & (0 - std::uint64_t{step.runGoesOn}));
         if constexpr (Notes)
-            note(c.pairStates[at / c.columns].data(), 1, classes[i], r.spins + i + 1, r.saldo);
+            note(c.pairStates[at / c.rowBytes()].data(), 1, classes[i], r.spins + i + 1, r.saldo);
         at = step.at;
         ++i;
         if (Stops && stopsAt(c, r)) break;
@@ -247,7 +249,7 @@ void Kernel::playStopped(std::size_t count) {
 
 std::array<std::uint32_t, wheel::pairs> Kernel::pairStates() const {
     const Compiled& c = *m_compiled;
-    if (c.path == Path::Table) return c.pairStates[m_at / c.columns];
+    if (c.path == Path::Table) return c.pairStates[m_at / c.rowBytes()];
     std::array<std::uint32_t, wheel::pairs> states{};
     for (std::size_t k = 0; k < m_pairs.size(); ++k)
         states[k] = static_cast<std::uint32_t>(m_hop[k] / kinds);

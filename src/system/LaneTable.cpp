@@ -245,7 +245,7 @@ std::optional<LaneTable> LaneTable::of(const Compiled& c, std::uint64_t spins) {
     for (std::size_t cls = 0; cls < 37; ++cls) {
         for (std::size_t state = 0; state < states; ++state) {
             const TableStep& step = c.table[state * c.columns + c.column[cls]];
-            const auto next = static_cast<std::int64_t>(step.at / c.columns);
+            const auto next = static_cast<std::int64_t>(step.at / c.rowBytes());
             p.entries[(cls << p.shift) | state] =
                 wordOf(step.delta) + next - static_cast<std::int64_t>(state);
         }
