@@ -69,7 +69,8 @@ std::int64_t plainLoop(std::uint64_t seed, std::uint64_t run, std::uint64_t spin
 void BM_PlainLoop(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(plainLoop(1, 0, memorySpins));
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * memorySpins));
+    state.SetItemsProcessed(
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(state.iterations()) * memorySpins));
 }
 BENCHMARK(BM_PlainLoop)->Unit(benchmark::kMillisecond);
 
@@ -81,7 +82,8 @@ void BM_EngineThreeFlatBets(benchmark::State& state) {
         player.play(spins.data(), spins.size());
         benchmark::DoNotOptimize(player.report().saldo);
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * spins.size()));
+    state.SetItemsProcessed(
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(state.iterations()) * spins.size()));
 }
 BENCHMARK(BM_EngineThreeFlatBets)->Unit(benchmark::kMillisecond);
 
@@ -102,7 +104,8 @@ void BM_KernelThreeFlatBets(benchmark::State& state) {
         benchmark::DoNotOptimize(kernel.saldo());
     }
     state.SetLabel(std::string(system::pathKey(kernel.path())));
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * spins.size()));
+    state.SetItemsProcessed(
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(state.iterations()) * spins.size()));
 }
 BENCHMARK(BM_KernelThreeFlatBets)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -121,7 +124,8 @@ void BM_PlainLoop1000Runs(benchmark::State& state) {
         other.join();
         benchmark::DoNotOptimize(sum.load());
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * runs * 1'000'000));
+    state.SetItemsProcessed(static_cast<std::int64_t>(
+        static_cast<std::uint64_t>(state.iterations()) * runs * 1'000'000));
 }
 BENCHMARK(BM_PlainLoop1000Runs)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -133,7 +137,8 @@ void BM_Baseline1000Runs(benchmark::State& state) {
         const system::Baseline b = system::baseline(sys, job);
         benchmark::DoNotOptimize(b.mean);
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * job.spins * job.runs));
+    state.SetItemsProcessed(static_cast<std::int64_t>(
+        static_cast<std::uint64_t>(state.iterations()) * job.spins * job.runs));
 }
 BENCHMARK(BM_Baseline1000Runs)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -81,7 +81,7 @@ void makeColumns(Compiled& c) {
     for (std::size_t cls = 0; cls < 256; ++cls) {
         std::array<Kind, wheel::pairs> kinds{};
         for (const PairAutomaton& a : c.pairs)
-            kinds[a.pair()] = c.kind[a.pair()][cls];
+            kinds[indexOf(a.pair())] = c.kind[indexOf(a.pair())][cls];
         const auto [it, added] =
             columns.try_emplace(kinds, static_cast<std::uint8_t>(columns.size()));
         if (added) c.kindsOf.push_back(kinds);
@@ -113,7 +113,8 @@ bool makeTable(Compiled& c, std::size_t bound) {
             endings.clear();
             for (std::size_t k = 0; k < c.pairs.size(); ++k) {
                 const PairAutomaton& a = c.pairs[k];
-                const PairStep& s = a.step(c.pairStates[state][k], c.kindsOf[column][a.pair()]);
+                const PairStep& s =
+                    a.step(c.pairStates[state][k], c.kindsOf[column][indexOf(a.pair())]);
                 step.delta += s.delta;
                 next[k] = s.next;
                 endings.push_back(s.ending);
@@ -129,10 +130,11 @@ bool makeTable(Compiled& c, std::size_t bound) {
 void proveHeadroom(Compiled& c) {
     std::array<Amount, wheel::pairs> onTable{}, first{};
     for (const Bet& bet : c.system.bets) {
-        onTable[bet.pair] = std::max(onTable[bet.pair], largestOnTable(bet));
-        first[bet.pair] = std::max(first[bet.pair], largestFirst(bet));
+        const std::size_t p = indexOf(bet.pair);
+        onTable[p] = std::max(onTable[p], largestOnTable(bet));
+        first[p] = std::max(first[p], largestFirst(bet));
     }
-    for (int p = 0; p < wheel::pairs; ++p)
+    for (std::size_t p = 0; p < wheel::pairs; ++p)
         c.largestChange += std::max(onTable[p], first[p]);
     c.safeSpins =
         (std::uint64_t{1} << 61) / static_cast<std::uint64_t>(std::max(c.largestChange, Amount{1}));
@@ -167,7 +169,7 @@ std::shared_ptr<const Compiled> compile(const System& system, const Bounds& boun
     c->stops = system.stopLoss || system.takeProfit;
     c->stopBelow = system.stopLoss ? -*system.stopLoss : std::numeric_limits<Amount>::min();
     c->stopAbove = system.takeProfit.value_or(std::numeric_limits<Amount>::max());
-    for (int p = 0; p < wheel::pairs; ++p)
+    for (std::size_t p = 0; p < wheel::pairs; ++p)
         for (std::size_t cls = 0; cls < 256; ++cls)
             c->kind[p][cls] = cls < wheel::classes ? kindOf(static_cast<wheel::Pair>(p),
                                                             static_cast<std::uint8_t>(cls))

@@ -171,7 +171,7 @@ std::size_t Kernel::playAutomata(const std::uint8_t* classes, std::size_t count)
     look();
     std::array<std::uint32_t, Pairs> at;
     for (std::size_t k = 0; k < Pairs; ++k) {
-        kind[k] = c.kind[m_pairs[k].pair()].data();
+        kind[k] = c.kind[indexOf(m_pairs[k].pair())].data();
         at[k] = m_hop[k];
     }
     Run r = m_run;
@@ -217,7 +217,7 @@ bool Kernel::learnSteps(const std::uint32_t* at, std::uint8_t cls) {
     const Compiled& c = *m_compiled;
     for (std::size_t k = 0; k < m_pairs.size(); ++k) {
         PairAutomaton& a = m_pairs[k];
-        const Kind kind = c.kind[a.pair()][cls];
+        const Kind kind = c.kind[indexOf(a.pair())][cls];
         const std::uint32_t state = at[k] / kinds;
         if (a.hops()[at[k] + static_cast<std::size_t>(kind)].at == PairAutomaton::unknown &&
             !a.learn(state, kind, c.pairBound))
@@ -231,10 +231,10 @@ void Kernel::note(const std::uint32_t* states, std::uint32_t per, std::uint8_t c
     const Compiled& c = *m_compiled;
     for (std::size_t k = 0; k < pairs().size(); ++k) {
         const PairAutomaton& a = pairs()[k];
-        const PairStep& step = a.step(states[k] / per, c.kind[a.pair()][cls]);
-        if (step.placed) m_placed[a.pair()] = spin;
+        const PairStep& step = a.step(states[k] / per, c.kind[indexOf(a.pair())][cls]);
+        if (step.placed) m_placed[indexOf(a.pair())] = spin;
         if (step.cycle && m_cycles != nullptr) {
-            m_cycles->push_back({m_placed[a.pair()], spin, a.pair(), step.side, step.stake,
+            m_cycles->push_back({m_placed[indexOf(a.pair())], spin, a.pair(), step.side, step.stake,
                                  step.end, saldo, step.fictitious});
         }
     }
@@ -273,7 +273,8 @@ Report Kernel::report() const {
             const auto& states = c.pairStates[at / c.columns];
             for (std::size_t k = 0; k < c.pairs.size(); ++k) {
                 const PairAutomaton& a = c.pairs[k];
-                addTaken(out, a.step(states[k], c.kindsOf[column][a.pair()]), m_taken[0][at]);
+                addTaken(out, a.step(states[k], c.kindsOf[column][indexOf(a.pair())]),
+                         m_taken[0][at]);
             }
         }
         return out;

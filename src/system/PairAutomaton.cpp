@@ -62,10 +62,10 @@ Player::History PairAutomaton::usable(const Player::History& h) const {
 std::optional<std::uint32_t> PairAutomaton::stateOf(const Player::State& state,
                                                     const std::vector<Player::BetState>& bets,
                                                     std::size_t bound) {
-    Player::Seat seat = state.table[m_pair];
+    Player::Seat seat = state.table[indexOf(m_pair)];
     if (!seat.stake.on()) seat = {};  // a free seat keeps nothing of its last stake
     seat.placed = 0;
-    const Player::History history = usable(state.history[m_pair]);
+    const Player::History history = usable(state.history[indexOf(m_pair)]);
     m_key.clear();
     m_key.push_back(static_cast<std::uint64_t>(seat.stake.units));
     m_key.push_back(std::uint64_t{seat.stake.side} | std::uint64_t{seat.stake.held} << 8 |
@@ -105,9 +105,9 @@ bool PairAutomaton::learnAll(std::size_t bound) {
 // The engine plays a number of `kind` from `state`, the Saldo before it 0.
 bool PairAutomaton::learn(std::uint32_t state, Kind kind, std::size_t bound) {
     Player::State from{};
-    from.table[m_pair] = m_seats[state];
-    from.history[m_pair] = m_histories[state];
-    const Player::Seat& seat = from.table[m_pair];
+    from.table[indexOf(m_pair)] = m_seats[state];
+    from.history[indexOf(m_pair)] = m_histories[state];
+    const Player::Seat& seat = from.table[indexOf(m_pair)];
     from.onTable = seat.stake.on() && !seat.fictitious ? seat.stake.units : 0;
     from.balance = -from.onTable;
     const std::size_t bets = m_system->bets.size();
@@ -145,7 +145,7 @@ PairStep PairAutomaton::stepOf(const Player::State& after) const {
         step.side = static_cast<std::uint8_t>(cycle.side);
         step.stake = cycle.stake;
     }
-    const Player::Seat& now = after.table[m_pair];
+    const Player::Seat& now = after.table[indexOf(m_pair)];
     step.placed = now.stake.on() ? now.placed == 1 : step.cycle && m_cycles.front().placed == 1;
     return step;
 }
@@ -154,8 +154,8 @@ void PairAutomaton::restore(std::uint32_t state, Player::State& into,
                             std::vector<Player::BetState>& bets) const {
     Player::Seat seat = m_seats[state];
     if (seat.stake.on()) seat.bet = static_cast<std::uint8_t>(m_betOf[seat.bet]);
-    into.table[m_pair] = seat;
-    into.history[m_pair] = m_histories[state];
+    into.table[indexOf(m_pair)] = seat;
+    into.history[indexOf(m_pair)] = m_histories[state];
     const std::size_t own = m_betOf.size();
     for (std::size_t b = 0; b < own; ++b)
         bets[m_betOf[b]] = m_bets[state * own + b];

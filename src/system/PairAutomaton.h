@@ -22,6 +22,10 @@
 
 namespace tamvek::system {
 
+constexpr std::size_t indexOf(wheel::Pair pair) {
+    return static_cast<std::size_t>(pair);
+}
+
 // What a number does to one pair: a zero holds its stake, a number off the
 // wheel leaves red/black undecided, any other brings up side 1 or side 2.
 enum class Kind : std::uint8_t { Zero, Undecided, Side1, Side2 };
