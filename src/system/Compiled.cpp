@@ -42,19 +42,6 @@ bool knows(const System& system) {
     return true;
 }
 
-// The largest stake a bet may place, and may have on the table.
-Amount largestFirst(const Bet& bet) {
-    if (bet.progression == Progression::Flat) return bet.units;
-    return std::min(bet.limit.value_or(largestStake), largestStake);
-}
-
-Amount largestOnTable(const Bet& bet) {
-    if (bet.ride == 0) return largestStake;
-    const int wins = bet.ride - 1;  // before its last win
-    const Amount first = largestFirst(bet);
-    return first > (largestStake >> wins) ? largestStake : first << wins;
-}
-
 // The pieces of the run of lost cycles (see TableStep) of the real ends of a
 // spin, pair by pair in order.
 void addRun(TableStep& step, const std::vector<Ending>& endings) {
@@ -127,19 +114,6 @@ bool makeTable(Compiled& c, std::size_t bound) {
     return c.pairStates.size() <= bound;
 }
 
-void proveHeadroom(Compiled& c) {
-    std::array<Amount, wheel::pairs> onTable{}, first{};
-    for (const Bet& bet : c.system.bets) {
-        const std::size_t p = indexOf(bet.pair);
-        onTable[p] = std::max(onTable[p], largestOnTable(bet));
-        first[p] = std::max(first[p], largestFirst(bet));
-    }
-    for (std::size_t p = 0; p < wheel::pairs; ++p)
-        c.largestChange += std::max(onTable[p], first[p]);
-    c.safeSpins =
-        (std::uint64_t{1} << 61) / static_cast<std::uint64_t>(std::max(c.largestChange, Amount{1}));
-}
-
 }  // namespace
 
 std::string_view pathKey(Path path) {
@@ -152,6 +126,15 @@ std::string_view pathKey(Path path) {
             break;
     }
     return "engine";
+}
+
+Amount largestChange(const std::vector<PairAutomaton>& pairs) {
+    Amount delta = 0, staked = 0;
+    for (const PairAutomaton& a : pairs) {
+        delta += a.largestDelta();
+        staked += a.largestStaked();
+    }
+    return std::max(delta, staked);
 }
 
 std::size_t Compiled::states() const {
@@ -175,7 +158,6 @@ std::shared_ptr<const Compiled> compile(const System& system, const Bounds& boun
                                                             static_cast<std::uint8_t>(cls))
                                                    : Kind::Zero;
     if (!knows(system) || bounds.pair == 0) return c;
-    proveHeadroom(*c);
     c->pairBound = std::max(bounds.pair, bounds.table);
     bool whole = true;
     for (int p = 0; p < wheel::pairs; ++p) {
@@ -186,14 +168,20 @@ std::shared_ptr<const Compiled> compile(const System& system, const Bounds& boun
         c->pairs.emplace_back(system, pair);
         whole = whole && c->pairs.back().learnAll(bounds.table);
     }
-    c->path = Path::Automata;
     // A system without bets has one state, which the table plays.
     if (whole && makeTable(*c, c->pairs.empty() ? 1 : bounds.table)) {
         c->path = Path::Table;
-    } else {
-        c->table.clear();
-        c->pairStates.clear();
+        return c;
     }
+    // The automata learn anew as play goes: what play reaches tells how fast
+    // its figures can grow (largestChange()), not what it might reach.
+    c->path = Path::Automata;
+    c->table.clear();
+    c->pairStates.clear();
+    std::vector<PairAutomaton> fresh;
+    for (const PairAutomaton& a : c->pairs)
+        fresh.emplace_back(system, a.pair());
+    c->pairs.swap(fresh);
     return c;
 }
 

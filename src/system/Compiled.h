@@ -33,8 +33,10 @@ struct Bounds {
     // second-level cache, and learning it takes a few milliseconds.
     std::size_t table = 2048;
     // States of one pair's automaton that play may learn before the engine
-    // takes over (some megabytes); 0: the engine plays every system.
-    std::size_t pair = 1 << 15;
+    // takes over: learning a step costs a dozen engine spins, and a pair that
+    // keeps finding new states (a d'Alembert without a limit) plays as fast
+    // by the engine. 0: the engine plays every system.
+    std::size_t pair = 8192;
 };
 
 // One entry of the table, for a state and a column. What a spin adds to the
@@ -77,19 +79,15 @@ struct Compiled {
     Amount stopBelow = 0;
     Amount stopAbove = 0;
 
-    // No spin changes the Saldo, or the units staked, by more than
-    // `largestChange`: a stake on the table is at most its first stake times
-    // 2 to the wins it may ride, and at most the largest stake; the Saldo moves
-    // by a stake's win or loss, and a pair places one stake a spin. A file of
-    // up to safeSpins spins can neither reach nor pass 2^61 in any figure, so
-    // the kernel adds without checking, and the engine, which saturates, would
-    // give the same.
-    Amount largestChange = 0;
-    std::uint64_t safeSpins = 0;
-
     std::size_t states() const;
     std::size_t rowBytes() const { return columns * sizeof(TableStep); }
 };
+
+// The most that one spin through `pairs`' steps learnt so far changes the
+// Saldo or the units staked. A file keeps every figure below 2^61 for as many
+// spins as 2^61 / that: the kernel then adds without checking, and the
+// engine, which saturates, would give the same.
+Amount largestChange(const std::vector<PairAutomaton>& pairs);
 
 // `system` compiled within `bounds`.
 std::shared_ptr<const Compiled> compile(const System& system, const Bounds& bounds = {});

@@ -85,7 +85,7 @@ void Kernel::recordSaldo(std::vector<Amount>* saldo) {
 }
 
 void Kernel::play(const std::uint8_t* classes, std::size_t count) {
-    if (!m_engine && m_run.spins + count > m_compiled->safeSpins) handToEngine();
+    if (!m_engine && !roomFor(m_run.spins + count)) handToEngine();
     if (m_engine) {
         m_engine->play(classes, count);
         return;
@@ -94,7 +94,7 @@ void Kernel::play(const std::uint8_t* classes, std::size_t count) {
     if (played == count) return;
     if (m_run.stopped) {
         playStopped(count - played);
-    } else {  // the automata grew too large
+    } else {  // the automata grew too large, or figures could grow too fast
         handToEngine();
         m_engine->play(classes + played, count - played);
     }
@@ -183,7 +183,8 @@ std::size_t Kernel::playAutomata(const std::uint8_t* classes, std::size_t count)
             known &= hops[k][at[k] + static_cast<std::uint32_t>(kind[k][cls])].at !=
                      PairAutomaton::unknown;
         if (!known) [[unlikely]] {
-            if (!learnSteps(at.data(), cls)) break;
+            // A step learnt may change figures faster than those before it.
+            if (!learnSteps(at.data(), cls) || !roomFor(r.spins + count)) break;
             look();
         }
         [[maybe_unused]] const std::array<std::uint32_t, Pairs> before = at;
@@ -245,6 +246,11 @@ void Kernel::note(const std::uint32_t* states, std::uint32_t per, std::uint8_t c
 void Kernel::playStopped(std::size_t count) {
     m_run.spins += count;
     if (m_saldo != nullptr) m_saldo->insert(m_saldo->end(), count, m_run.saldo);
+}
+
+bool Kernel::roomFor(std::uint64_t spins) const {
+    const Amount change = std::max(largestChange(pairs()), Amount{1});
+    return spins <= (std::uint64_t{1} << 61) / static_cast<std::uint64_t>(change);
 }
 
 std::array<std::uint32_t, wheel::pairs> Kernel::pairStates() const {

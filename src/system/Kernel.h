@@ -4,7 +4,8 @@
 // look-up in one table, or one in each pair's automaton. What the compiler
 // cannot take, the engine plays; a file is handed to the engine where the
 // automata would grow too large, or where a figure could near the 64-bit
-// limit. Same report, same notes of cycles and Saldo, whichever path plays.
+// limit (the steps known so far tell how fast figures can grow). Same
+// report, same notes of cycles and Saldo, whichever path plays.
 
 #include <array>
 #include <cstddef>
@@ -72,6 +73,9 @@ class Kernel {
               Amount saldo);
     void playStopped(std::size_t count);
     std::array<std::uint32_t, wheel::pairs> pairStates() const;
+    // Whether a file of `spins` spins keeps every figure below 2^61 with the
+    // steps learnt so far (see largestChange()).
+    bool roomFor(std::uint64_t spins) const;
     void handToEngine();
 
     std::shared_ptr<const Compiled> m_compiled;

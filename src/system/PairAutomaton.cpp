@@ -126,6 +126,8 @@ bool PairAutomaton::learn(std::uint32_t state, Kind kind, std::size_t bound) {
     const std::size_t at = state * kinds + static_cast<std::size_t>(kind);
     m_steps[at] = step;
     m_hops[at] = {step.delta, static_cast<std::uint32_t>(step.next * kinds), step.ending};
+    m_largestDelta = std::max({m_largestDelta, step.delta, -step.delta});
+    m_largestStaked = std::max(m_largestStaked, step.staked);
     return true;
 }
 

@@ -81,6 +81,10 @@ class PairAutomaton {
     const PairStep& step(std::uint32_t state, Kind kind) const {
         return m_steps[state * kinds + static_cast<std::size_t>(kind)];
     }
+    // The largest change of the Saldo (either way) and the largest stake
+    // placed in one step learnt so far.
+    Amount largestDelta() const { return m_largestDelta; }
+    Amount largestStaked() const { return m_largestStaked; }
     // Every step's hop; `at` is `unknown` for a step not learnt yet.
     const std::vector<PairHop>& hops() const { return m_hops; }
 
@@ -108,6 +112,8 @@ class PairAutomaton {
     std::uint32_t m_longest = 0;
     StateKeys m_keys;
     std::uint32_t m_learnt = 0;  // learnAll() learnt every step of the states before it
+    Amount m_largestDelta = 0;
+    Amount m_largestStaked = 0;
 
     std::vector<PairStep> m_steps;  // [state * kinds + kind]
     std::vector<PairHop> m_hops;
