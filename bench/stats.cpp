@@ -1,11 +1,12 @@
 // The permanence statistics (`tamvek-cli stats`): over the two Wiesbaden
 // tables, 1.28 million real spins read from ../shared/data/spins beside the
 // source tree (skipped, with a message, when that folder is missing), whole
-// (reading, figures, text) and the figures alone; and over 10 million random
-// spins made here.
+// (reading, figures, text), as the whole program and the figures alone; and
+// over 10 million random spins made here.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -82,6 +83,16 @@ void BM_StatsWiesbaden(benchmark::State& state) {
     summarizeAll(state, permanences(*files));
 }
 BENCHMARK(BM_StatsWiesbaden)->Unit(benchmark::kMillisecond);
+
+// The whole program as a user runs it: `tamvek-cli stats` over both tables.
+void BM_StatsProgramOverWiesbaden(benchmark::State& state) {
+    if (!haveSpinData(state)) return;
+    const std::string command = std::string(TAMVEK_BIN_DIR) + "/tamvek-cli stats " + wiesbaden[0] +
+                                " " + wiesbaden[1] + " > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("tamvek-cli failed");
+}
+BENCHMARK(BM_StatsProgramOverWiesbaden)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StatsRandom10M(benchmark::State& state) {
     const std::vector<std::uint8_t> spins = system::randomSpins(2024, 0, 0, 10'000'000);

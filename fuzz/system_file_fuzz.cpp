@@ -1,5 +1,6 @@
 // Arbitrary bytes as a system file: either a system the engine can play (it is
-// then played over a few spins) or an error that names the file.
+// then played over a few spins, by the kernel as well, which must agree) or an
+// error that names the file.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "formats/SystemFile.h"
+#include "system/Kernel.h"
 #include "system/Player.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,5 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (report.spins != spins.size() ||
         report.cycles != report.lost + report.takenHome + report.givenBack)
         std::abort();
+    system::Kernel kernel(*sys);
+    kernel.play(spins.data(), spins.size());
+    if (kernel.report() != report) std::abort();
     return 0;
 }

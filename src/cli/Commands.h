@@ -30,6 +30,7 @@ struct SystemOptions {
     std::optional<std::uint64_t> seed;
     std::size_t baseline = 0;
     unsigned threads = 0;
+    bool verbose = false;  // names the path that played on standard error
 };
 int runSystem(const SystemOptions& options);
 

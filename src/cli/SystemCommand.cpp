@@ -9,6 +9,7 @@
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "core/Csv.h"
+#include "core/Figures.h"
 #include "system/Player.h"
 #include "tester/Job.h"
 #include "tester/ReportTable.h"
@@ -82,8 +83,9 @@ Json rowJson(const ReportTable::Row& row) {
     return json;
 }
 
-void writeJson(std::ostream& out, const tester::LoadedJob& job, const ReportTable& table) {
-    Json json = {{"system", job.system.name}};
+void writeJson(std::ostream& out, const tester::LoadedJob& job, const tester::Outcome& played,
+               const ReportTable& table) {
+    Json json = {{"system", job.system.name}, {"kernel", system::pathKey(played.played)}};
     if (job.random() || job.baseline()) json["seed"] = job.options.seed;
     json["files"] = Json::array();
     for (const ReportTable::Row& row : table.files)
@@ -114,6 +116,24 @@ void writeText(std::ostream& out, const tester::LoadedJob& job, const tester::Ou
         out << "Startwert der Zufallszahlen: " << job.options.seed << "\n";
 }
 
+// Which path of the kernel played, for --verbose.
+std::string kernelLine(const tester::Outcome& played) {
+    const auto name = [&](system::Path path) -> std::string {
+        switch (path) {
+            case system::Path::Table:
+                return "Tabelle (" + figures::whole(played.states) + " Zustände)";
+            case system::Path::Automata:
+                return "Automaten je Paar (" + figures::whole(played.states) + " Zustände)";
+            case system::Path::Engine:
+                break;
+        }
+        return "Regeln Wurf für Wurf";
+    };
+    std::string line = "Kern: " + name(played.compiled);
+    if (played.played != played.compiled) line += ", dann " + name(played.played);
+    return line;
+}
+
 }  // namespace
 
 int runSystem(const SystemOptions& options) {
@@ -142,8 +162,9 @@ int runSystem(const SystemOptions& options) {
         if (!log) return fail(options.log + ": kann nicht geschrieben werden", exitBadInput);
     }
     const ReportTable table = tester::reportTable(*loaded, played);
+    if (options.verbose) std::cerr << kernelLine(played) << "\n";
     if (options.json)
-        writeJson(std::cout, *loaded, table);
+        writeJson(std::cout, *loaded, played, table);
     else
         writeText(std::cout, *loaded, played, table);
     return exitOk;

@@ -72,6 +72,9 @@ CLI::App* addSystem(CLI::App& app, SystemOptions& system) {
         ->check(CLI::Range(std::size_t{1}, std::size_t{1000000}).description(""));
     command->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
         ->type_name("T");
+    command->add_flag("--verbose", system.verbose,
+                      "nennt auf der Fehlerausgabe, wie gespielt wurde (Tabelle, Automaten je "
+                      "Paar oder Regeln Wurf für Wurf)");
     return command;
 }
 

@@ -39,18 +39,26 @@ class BareListParser {
     Result<std::vector<std::uint8_t>> finish();
 
   private:
-    void feedByte(char c);
-    bool endToken();
+    // The token being read: its length, its value while that is 36 or less,
+    // whether it is all digits, and the line it began on.
+    struct Token {
+        std::size_t length = 0;
+        unsigned value = 0;
+        bool digitsOnly = true;
+        std::uint64_t line = 1;
+    };
+
+    std::string_view afterByteOrderMark(std::string_view bytes);
+    bool scan(std::string_view bytes);
+    void keep(const char* from, const char* to);
+    bool fail(const Token& token, const char* from, const char* to);
 
     std::string m_name;
     std::vector<std::uint8_t> m_classes;
     static constexpr std::size_t shownToken = 24;
-    std::array<char, shownToken> m_token{};  // as much of it as an error message shows
-    std::size_t m_tokenLength = 0;
-    unsigned m_value = 0;
-    bool m_digitsOnly = true;
+    Token m_open;        // a token that may go on in the next piece
+    std::string m_kept;  // as much of it as an error message shows
     std::uint64_t m_line = 1;
-    std::uint64_t m_tokenLine = 1;
     bool m_afterCarriageReturn = false;
     std::string m_start;  // the first bytes, until a byte order mark is ruled out
     bool m_startDone = false;

@@ -52,8 +52,9 @@ void countPair(std::span<const std::uint8_t> classes, std::size_t pair, FileStat
     for (std::size_t c = 0; c < wheel::classes; ++c)
         sideOf[c] = wheel::sidesOf[c].side[pair];
     // reached[l]: the series that grew to length l (1..12); 13 takes the
-    // longer lengths, which the counts do not need.
-    std::array<std::uint64_t, lengths + 2> reached{};
+    // longer lengths, which the counts do not need. Spins of odd and even
+    // number count apart, so that one count need not wait for the last.
+    std::array<std::array<std::uint64_t, lengths + 2>, 2> reached{};
     std::uint64_t lastA = 0, lastB = 0, gapA = 0, gapB = 0, longestA = 0, longestB = 0;
     std::uint64_t run = 0;
     std::uint8_t current = 0;
@@ -62,9 +63,9 @@ void countPair(std::span<const std::uint8_t> classes, std::size_t pair, FileStat
         ++at;
         const std::uint8_t side = sideOf[c];
         if (side == 0) continue;
-        run = run * (side == current) + 1;
+        run = (run & (0 - std::uint64_t{side == current})) + 1;
         current = side;
-        ++reached[std::min<std::uint64_t>(run, lengths + 1)];
+        ++reached[at & 1][std::min<std::uint64_t>(run, lengths + 1)];
         const std::uint64_t isA = 0 - std::uint64_t{side == 1};  // all ones or none
         const std::uint64_t isB = ~isA;
         gapA = std::max(gapA, (at - lastA) & isA);
@@ -75,9 +76,12 @@ void countPair(std::span<const std::uint8_t> classes, std::size_t pair, FileStat
         longestB = std::max(longestB, run & isB);
     }
     auto& series = s.series[pair];
+    const auto reachedAll = [&](std::size_t length) {
+        return reached[0][length] + reached[1][length];
+    };
     for (std::size_t length = 1; length < lengths; ++length)
-        series[length - 1] = reached[length] - reached[length + 1];
-    series[lengths - 1] = reached[lengths];
+        series[length - 1] = reachedAll(length) - reachedAll(length + 1);
+    series[lengths - 1] = reachedAll(lengths);
     s.longestSeries[pair * 2] = longestA;
     s.longestSeries[pair * 2 + 1] = longestB;
     s.absence[pair * 2] = absence(gapA, lastA, s.spins);

@@ -2,13 +2,16 @@
 // How lucky was a file? The same system played over many random permanences
 // of the file's length: the spread of their final Saldo, and where the file's
 // own Saldo lies among them. The runs are shared out over threads; each run's
-// spins come from its own stream, so the result depends only on the seed.
+// spins come from its own stream, so the result depends only on the seed. A
+// system that compiles to a table plays its runs side by side in vector lanes
+// (LaneTable.h), any other through the kernel (Kernel.h).
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "system/Compiled.h"
 #include "system/Player.h"
 #include "system/Random.h"
 
@@ -34,6 +37,11 @@ struct BaselineJob {
 // played, a block at a time, from any thread; `cancel` (if set) stops the runs
 // early, and what was not played is left out of the result.
 Baseline baseline(const System& system, const BaselineJob& job, unsigned threads = 0,
+                  const std::function<void(std::uint64_t spins)>& progress = {},
+                  const std::atomic<bool>* cancel = nullptr);
+// The same for a system compiled already.
+Baseline baseline(const std::shared_ptr<const Compiled>& compiled, const BaselineJob& job,
+                  unsigned threads = 0,
                   const std::function<void(std::uint64_t spins)>& progress = {},
                   const std::atomic<bool>* cancel = nullptr);
 

@@ -69,6 +69,11 @@ void Player::startFile() {
     m_state = {};
 }
 
+void Player::resume(const State& state, const std::vector<BetState>& bets) {
+    m_state = state;
+    m_bets = bets;
+}
+
 OnTable Player::onTable(wheel::Pair pair) const {
     const Seat& t = m_state.table[static_cast<std::size_t>(pair)];
     return {t.stake.on(),  t.stake.held, t.fictitious, t.stake.side,

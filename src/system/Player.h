@@ -89,7 +89,6 @@ class Player {
     void recordCycles(std::vector<Cycle>* cycles) { m_cycles = cycles; }
     void recordSaldo(std::vector<Amount>* saldo) { m_saldo = saldo; }
 
-  private:
     // A pair's place on the table: the stake, which lives by the rule of the
     // wheel, and what the player keeps of it.
     struct Seat {
@@ -98,20 +97,6 @@ class Player {
         std::uint8_t bet = 0;
         Amount first = 0;  // as placed
         std::uint64_t placed = 0;
-    };
-    // What a bet says, in the form the spin loop reads it.
-    struct BetRule {
-        std::uint8_t pair = 0;
-        SideRule rule = SideRule::Fixed;
-        std::uint8_t side = 1;
-        Progression progression = Progression::Flat;
-        int ride = 0;
-        int virtualLosses = 0;
-        Amount units = 1;
-        Amount limit = largestStake;
-        std::uint64_t pattern = 0;  // the trigger: the oldest outcome highest
-        std::uint64_t mask = 0;
-        std::uint32_t length = 0;
     };
     struct BetState {
         Amount size = 1;
@@ -132,6 +117,29 @@ class Player {
         std::uint64_t run = 0;  // lost cycles in a row
         bool stopped = false;
         Report report;
+    };
+
+    // The play between two spins, and each bet's size and fictitious run. A
+    // kernel (Kernel.h) learns a system's states from them, and hands them back
+    // when the engine takes over a file.
+    const State& state() const { return m_state; }
+    const std::vector<BetState>& bets() const { return m_bets; }
+    void resume(const State& state, const std::vector<BetState>& bets);
+
+  private:
+    // What a bet says, in the form the spin loop reads it.
+    struct BetRule {
+        std::uint8_t pair = 0;
+        SideRule rule = SideRule::Fixed;
+        std::uint8_t side = 1;
+        Progression progression = Progression::Flat;
+        int ride = 0;
+        int virtualLosses = 0;
+        Amount units = 1;
+        Amount limit = largestStake;
+        std::uint64_t pattern = 0;  // the trigger: the oldest outcome highest
+        std::uint64_t mask = 0;
+        std::uint32_t length = 0;
     };
 
   public:

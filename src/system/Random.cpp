@@ -65,15 +65,17 @@ std::uint8_t Random::spin() {
     }
 }
 
+void Random::spinsOf(std::uint64_t draw, std::uint8_t* two) {
+    two[0] = accepted(static_cast<std::uint32_t>(draw));
+    two[1] = accepted(static_cast<std::uint32_t>(draw >> 32));
+}
+
 void Random::fill(std::uint8_t* spins, std::size_t count) {
     std::size_t i = 0;
     if (m_haveBits && count > 0) spins[i++] = spin();
     // Two spins from every draw.
-    for (; i + 2 <= count; i += 2) {
-        const std::uint64_t bits = next();
-        spins[i] = accepted(static_cast<std::uint32_t>(bits));
-        spins[i + 1] = accepted(static_cast<std::uint32_t>(bits >> 32));
-    }
+    for (; i + 2 <= count; i += 2)
+        spinsOf(next(), spins + i);
     for (; i < count; ++i)
         spins[i] = spin();
 }

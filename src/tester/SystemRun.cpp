@@ -39,13 +39,14 @@ Outcome play(const system::System& system, const std::vector<formats::SpinFile>&
     std::vector<Amount> saldo;
     std::vector<system::Cycle> cycles;
     std::vector<std::uint8_t> drawn(options.randomSpins > 0 ? block : 0);
+    system::Kernel player(system::compile(system));
+    if (options.curves) player.recordSaldo(&saldo);
+    if (hooks.cycles) player.recordCycles(&cycles);
     for (std::size_t index = 0; index < files.size(); ++index) {
         if (hooks.phase) hooks.phase(index, false);
         const formats::SpinFile& file = files[index];
         const std::uint64_t spins = spinsOf(file, options);
-        system::Player player(system);
-        if (options.curves) player.recordSaldo(&saldo);
-        if (hooks.cycles) player.recordCycles(&cycles);
+        player.startFile();
         SaldoCurve curve(options.curves ? spins : 0);
         system::Random random(options.seed, randomFileStream, 0);
         for (std::uint64_t at = 0; at < spins; at += block) {
@@ -73,8 +74,8 @@ Outcome play(const system::System& system, const std::vector<formats::SpinFile>&
             if (hooks.phase) hooks.phase(index, true);
             const system::BaselineJob job{spins, options.baselineRuns, options.seed, index,
                                           played.report.saldo};
-            played.baseline =
-                system::baseline(system, job, options.threads, hooks.progress, hooks.cancel);
+            played.baseline = system::baseline(player.compiled(), job, options.threads,
+                                               hooks.progress, hooks.cancel);
             if (cancelled()) return {true, {}, {}, {}};
         }
         system::addFile(out.total, played.report);
@@ -82,6 +83,9 @@ Outcome play(const system::System& system, const std::vector<formats::SpinFile>&
         out.files.push_back(std::move(played));
         if (hooks.fileDone) hooks.fileDone(index);
     }
+    out.compiled = player.path();
+    out.played = player.played();
+    out.states = player.states();
     return out;
 }
 

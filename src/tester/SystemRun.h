@@ -16,6 +16,7 @@
 
 #include "formats/SpinFiles.h"
 #include "system/Baseline.h"
+#include "system/Kernel.h"
 #include "system/Player.h"
 #include "tester/SaldoCurve.h"
 
@@ -52,6 +53,10 @@ struct Outcome {
     std::vector<FileResult> files;
     system::Report total;
     std::vector<SaldoCurve::Point> totalCurve;  // the files one after another
+    // What the system compiled to, and the slowest path that played a file.
+    system::Path compiled = system::Path::Engine;
+    system::Path played = system::Path::Engine;
+    std::size_t states = 0;
 };
 
 // The one file that stands for `spins` random spins: named by the count and

@@ -24,6 +24,7 @@ TEST(SystemCli, JsonReportOfEveryFileAndTheTotal) {
     ASSERT_EQ(run.status, 0) << run.out;
     const nlohmann::json report = nlohmann::json::parse(run.out);
     EXPECT_EQ(report["system"], "Paroli auf Rot, zweimal reiten");
+    EXPECT_EQ(report["kernel"], "table");  // the path that played
     ASSERT_EQ(report["files"].size(), 2u);
     const char* const keys[] = {"file",      "spins",   "cycles",      "takenHome", "lost",
                                 "givenBack", "staked",  "saldo",       "highest",   "lowest",
@@ -39,6 +40,13 @@ TEST(SystemCli, JsonReportOfEveryFileAndTheTotal) {
               f["takenHome"].get<int>() + f["lost"].get<int>() + f["givenBack"].get<int>());
     EXPECT_EQ(report["total"]["saldo"],
               report["files"][0]["saldo"].get<int>() + report["files"][1]["saldo"].get<int>());
+}
+
+TEST(SystemCli, VerboseNamesThePathThatPlayedOnStandardError) {
+    const CommandRun run = runCommand(std::string(TAMVEK_BIN_DIR) + "/tamvek-cli system " + paroli +
+                                      " " + spins + "/genting-118.txt --verbose 2>&1 >/dev/null");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Kern: Tabelle (5 Zustände)\n");
 }
 
 TEST(SystemCli, TheCycleLogIsCsvOfTheRealCycles) {

@@ -49,6 +49,17 @@ TEST(Repeats, ACopiedBlockIsFoundOnceAtItsFullLength) {
     EXPECT_EQ(repeatsOf(spins), (std::vector<Repeat>{{101, 701, 60}}));
 }
 
+// A copy of just the shortest length is found wherever it begins (the search
+// first looks for its half at every 26th spin).
+TEST(Repeats, TheShortestCopyIsFoundWhereverItBegins) {
+    for (std::size_t offset = 0; offset < repeatLength; ++offset) {
+        Spins spins = randomSpins(3000, 11 + static_cast<std::uint32_t>(offset));
+        plantCopy(spins, 300 + offset, 2000 + 3 * offset, repeatLength);
+        const std::vector<Repeat> want{{301 + offset, 2001 + 3 * offset, repeatLength}};
+        EXPECT_EQ(repeatsOf(spins), want) << offset;
+    }
+}
+
 TEST(Repeats, ShorterThanFiftyIsNoRepeat) {
     Spins spins = randomSpins(1000, 7);
     plantCopy(spins, 100, 700, 49);
