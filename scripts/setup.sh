@@ -6,13 +6,14 @@ set -euo pipefail
 # puts Qt's own dialogs into German, xdg-utils opens a saved printout from the
 # status line. librsvg2-bin draws the icon's fixed sizes, dpkg-dev finds the
 # package's library dependencies, appstream and desktop-file-utils check what
-# the package gives the desktop.
+# the package gives the desktop. liblua5.4-dev (found through pkg-config) runs
+# the systems written in Lua.
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-charts-dev
           fonts-liberation2 qt6-translations-l10n xdg-utils
           xvfb xauth poppler-utils clang clang-format libclang-rt-14-dev nlohmann-json3-dev
           libtomlplusplus-dev libcli11-dev qt6-svg-dev librsvg2-bin dpkg-dev appstream
-          desktop-file-utils)
+          desktop-file-utils liblua5.4-dev pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")

@@ -5,29 +5,6 @@
 #include <thread>
 
 namespace tamvek::system {
-namespace {
-
-constexpr std::size_t block = 1 << 14;
-
-// One run: the system over spins drawn a block at a time.
-Amount playRun(const System& system, const BaselineJob& job, std::uint64_t run,
-               const std::function<void(std::uint64_t)>& progress,
-               const std::atomic<bool>* cancel) {
-    Random random(job.seed, job.file, run);
-    Player player(system);
-    std::uint8_t spins[block];
-    for (std::uint64_t left = job.spins; left > 0;) {
-        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) break;
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, block));
-        random.fill(spins, n);
-        player.play(spins, n);
-        left -= n;
-        if (progress) progress(n);
-    }
-    return player.report().saldo;
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, std::uint64_t run,
                                       std::uint64_t spins) {
@@ -40,6 +17,16 @@ std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, st
 Baseline baseline(const System& system, const BaselineJob& job, unsigned threads,
                   const std::function<void(std::uint64_t)>& progress,
                   const std::atomic<bool>* cancel) {
+    const RunPlay playRun = [&](std::uint64_t run) {
+        Player player(system);
+        playRandomRun(player, job, run, progress, cancel);
+        return player.report().saldo;
+    };
+    return baseline(playRun, job, threads, cancel);
+}
+
+Baseline baseline(const RunPlay& playRun, const BaselineJob& job, unsigned threads,
+                  const std::atomic<bool>* cancel) {
     Baseline result;
     result.saldos.assign(job.runs, 0);
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
@@ -50,7 +37,7 @@ Baseline baseline(const System& system, const BaselineJob& job, unsigned threads
     const auto work = [&] {
         for (std::size_t run = nextRun++; run < job.runs; run = nextRun++) {
             if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return;
-            result.saldos[run] = playRun(system, job, run, progress, cancel);
+            result.saldos[run] = playRun(run);
             done[run] = cancel == nullptr || !cancel->load(std::memory_order_relaxed);
         }
     };

@@ -4,6 +4,7 @@
 // own Saldo lies among them. The runs are shared out over threads; each run's
 // spins come from its own stream, so the result depends only on the seed.
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -36,6 +37,35 @@ struct BaselineJob {
 Baseline baseline(const System& system, const BaselineJob& job, unsigned threads = 0,
                   const std::function<void(std::uint64_t spins)>& progress = {},
                   const std::atomic<bool>* cancel = nullptr);
+
+// The same with a player of another kind (a script's): `playRun(run)` plays
+// run `run` on a player of its own (see playRandomRun) and gives its final
+// Saldo.
+using RunPlay = std::function<Amount(std::uint64_t run)>;
+Baseline baseline(const RunPlay& playRun, const BaselineJob& job, unsigned threads = 0,
+                  const std::atomic<bool>* cancel = nullptr);
+
+// Plays run `run` of `job` on `player`, its spins drawn a block at a time; it
+// stops early on a cancel, or once the player has failed (a script's error).
+template <class P>
+void playRandomRun(P& player, const BaselineJob& job, std::uint64_t run,
+                   const std::function<void(std::uint64_t spins)>& progress,
+                   const std::atomic<bool>* cancel) {
+    constexpr std::size_t block = 1 << 14;
+    Random random(job.seed, job.file, run);
+    std::uint8_t spins[block];
+    for (std::uint64_t left = job.spins; left > 0;) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) break;
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, block));
+        random.fill(spins, n);
+        player.play(spins, n);
+        if constexpr (requires { player.failed(); }) {
+            if (player.failed()) break;
+        }
+        left -= n;
+        if (progress) progress(n);
+    }
+}
 
 // The random permanence of `spins` spins a run or `--random` plays.
 std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, std::uint64_t run,

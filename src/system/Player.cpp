@@ -4,21 +4,10 @@
 #include <limits>
 #include <utility>
 
+#include "system/Tally.h"
+
 namespace tamvek::system {
 namespace {
-
-// Figures saturate rather than wrap: only a file made to hurt could get there.
-Amount add(Amount a, Amount b) {
-    Amount sum;
-    if (!__builtin_add_overflow(a, b, &sum)) return sum;
-    return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-}
-
-Amount sub(Amount a, Amount b) {
-    Amount difference;
-    if (!__builtin_sub_overflow(a, b, &difference)) return difference;
-    return b < 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-}
 
 Amount mul(Amount a, Amount b) {
     Amount product;
@@ -271,14 +260,7 @@ void Player::endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, E
             return;
         }
     }
-    ++s.report.cycles;
-    if (how == End::Lost) {
-        ++s.report.lost;
-        s.report.lostRun = std::max(s.report.lostRun, ++s.run);
-    } else {
-        s.run = 0;
-        ++(how == End::TakenHome ? s.report.takenHome : s.report.givenBack);
-    }
+    tallyEnd(s.report, s.run, how);
     if constexpr ((F & HasProgression) != 0) moveProgression(seat.bet, how, value);
     if constexpr ((F & HasFictitious) != 0) {
         // A bet with a fictitious entry goes back to watching once its real cycle ends.
@@ -367,11 +349,7 @@ void Player::moveLine(std::size_t b, bool lost) {
 template <unsigned F>
 void Player::closeSpin(State& s, std::size_t cyclesBefore) {
     const Amount saldo = add(s.balance, s.onTable);
-    s.report.saldo = saldo;
-    s.report.highest = std::max(s.report.highest, saldo);
-    s.report.lowest = std::min(s.report.lowest, saldo);
-    s.peak = std::max(s.peak, saldo);
-    s.report.drawdown = std::max(s.report.drawdown, sub(s.peak, saldo));
+    tallySaldo(s.report, s.peak, saldo);
     if constexpr ((F & RecordNotes) != 0) {
         if (m_cycles != nullptr)
             for (std::size_t k = cyclesBefore; k < m_cycles->size(); ++k)
