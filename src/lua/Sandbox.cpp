@@ -232,7 +232,12 @@ std::optional<std::string> Sandbox::call(int args, const char* what) {
         return std::nullopt;
     }
     m_dead = true;
-    if (overran && lua_type(m_thread, -1) == LUA_TSTRING) return named(lua_tostring(m_thread, -1));
+    // The stop's own message says where the hook found the call; a memory
+    // error it met on the way says more.
+    if (overran && !m_memory.hit && lua_type(m_thread, -1) == LUA_TSTRING) {
+        const std::string message = lua_tostring(m_thread, -1);
+        if (hasPosition(message)) return named(message);
+    }
     return errorText(status);
 }
 
