@@ -42,15 +42,11 @@ Control::Control(std::string name, ControlKind kind, Geometry geometry, int tabI
     : m_name(std::move(name)), m_kind(kind), m_geometry(geometry), m_tabIndex(tabIndex) {}
 
 void Control::setEnabled(bool on) {
-    if (m_enabled == on) return;
-    m_enabled = on;
-    notify(Change::State);
+    update(m_enabled, on, Change::State);
 }
 
 void Control::setVisible(bool on) {
-    if (m_visible == on) return;
-    m_visible = on;
-    notify(Change::State);
+    update(m_visible, on, Change::State);
 }
 
 bool Control::takesInput() const {
@@ -60,15 +56,11 @@ bool Control::takesInput() const {
 }
 
 void Control::setBackColour(Rgb colour) {
-    if (m_back == colour) return;
-    m_back = colour;
-    notify(Change::Look);
+    update(m_back, colour, Change::Look);
 }
 
 void Control::setForeColour(Rgb colour) {
-    if (m_fore == colour) return;
-    m_fore = colour;
-    notify(Change::Look);
+    update(m_fore, colour, Change::Look);
 }
 
 void Control::notify(Change what, int row, int col) const {
@@ -81,10 +73,7 @@ Label::Label(std::string name, Geometry geometry, int tabIndex, ControlKind kind
     : Control(std::move(name), kind, geometry, tabIndex) {}
 
 void Label::setCaption(std::string caption) {
-    if (caption == m_caption) return;
-    m_caption = std::move(caption);
-    notify(Change::Text);
-    if (onChange) onChange();
+    if (update(m_caption, std::move(caption), Change::Text) && onChange) onChange();
 }
 
 Button::Button(std::string name, std::string caption, Geometry geometry, int tabIndex)
@@ -92,9 +81,7 @@ Button::Button(std::string name, std::string caption, Geometry geometry, int tab
       m_caption(std::move(caption)) {}
 
 void Button::setCaption(std::string caption) {
-    if (caption == m_caption) return;
-    m_caption = std::move(caption);
-    notify(Change::Text);
+    update(m_caption, std::move(caption), Change::Text);
 }
 
 void Button::click() {
@@ -106,16 +93,11 @@ TextBox::TextBox(std::string name, Geometry geometry, int tabIndex)
     : Control(std::move(name), ControlKind::TextBox, geometry, tabIndex) {}
 
 void TextBox::setText(std::string text) {
-    if (text == m_text) return;
-    m_text = std::move(text);
-    notify(Change::Text);
-    if (onChange) onChange();
+    if (update(m_text, std::move(text), Change::Text) && onChange) onChange();
 }
 
 void TextBox::setLocked(bool on) {
-    if (m_locked == on) return;
-    m_locked = on;
-    notify(Change::State);
+    update(m_locked, on, Change::State);
 }
 
 void TextBox::type(std::string_view chars) {
@@ -172,9 +154,7 @@ CheckBox::CheckBox(std::string name, std::string caption, Geometry geometry, int
       m_caption(std::move(caption)) {}
 
 void CheckBox::setValue(int value) {
-    if (value == m_value) return;
-    m_value = value;
-    notify(Change::State);
+    update(m_value, value, Change::State);
 }
 
 void CheckBox::click() {
@@ -188,9 +168,7 @@ RichText::RichText(std::string name, Geometry geometry, int tabIndex)
     : Control(std::move(name), ControlKind::RichText, geometry, tabIndex) {}
 
 void RichText::setText(std::string text) {
-    if (text == m_text) return;
-    m_text = std::move(text);
-    notify(Change::Text);
+    update(m_text, std::move(text), Change::Text);
 }
 
 }  // namespace tamvek::form

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Rgb.h"
@@ -101,6 +102,15 @@ class Control {
 
   protected:
     void notify(Change what, int row = -1, int col = -1) const;
+    // Sets `field` to `value` and tells the observers, only when it really
+    // changes; true when it did.
+    template <class T, class V>
+    bool update(T& field, V&& value, Change what) {
+        if (field == value) return false;
+        field = std::forward<V>(value);
+        notify(what);
+        return true;
+    }
     // Reports a user input for as long as the scope lives, if the control takes input.
     InputWatch::Scope report(UserInput::Kind kind, std::string_view text = {},
                              int index = -1) const {

@@ -18,9 +18,7 @@ class DriveList : public Control {
     const std::string& drive() const { return m_drive; }
     // Runs the change handler when the drive really changes.
     void setDrive(std::string drive) {
-        if (drive == m_drive) return;
-        m_drive = std::move(drive);
-        notify(Change::Text);
+        if (!update(m_drive, std::move(drive), Change::Text)) return;
         if (onChange) onChange();
     }
     // The user picks a drive in the list.
@@ -47,9 +45,7 @@ class DirList : public Control {
     const std::string& text() const override { return m_path; }
     const std::string& path() const { return m_path; }
     void setPath(std::string path) {
-        if (path == m_path) return;
-        m_path = std::move(path);
-        notify(Change::Text);
+        if (!update(m_path, std::move(path), Change::Text)) return;
         if (onChange) onChange();
     }
     // The user enters a folder.
@@ -81,9 +77,7 @@ class FileList : public Control {
     const std::string& pattern() const { return m_pattern; }
     const std::string& path() const { return m_path; }
     void setPath(std::string path) {
-        if (path == m_path) return;
-        m_path = std::move(path);
-        notify(Change::Text);
+        if (!update(m_path, std::move(path), Change::Text)) return;
     }
     const std::vector<std::string>& files() const { return m_files; }
     void setFiles(std::vector<std::string> files) {

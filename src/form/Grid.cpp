@@ -24,28 +24,19 @@ void Grid::setRows(int rows) {
 
 bool Grid::setRow(int row) {
     if (row < 0 || row >= m_rows) return false;
-    if (row != m_row) {
-        m_row = row;
-        notify(Change::Current);
-    }
+    update(m_row, row, Change::Current);
     return true;
 }
 
 bool Grid::setCol(int col) {
     if (col < 0 || col >= m_cols) return false;
-    if (col != m_col) {
-        m_col = col;
-        notify(Change::Current);
-    }
+    update(m_col, col, Change::Current);
     return true;
 }
 
 bool Grid::setTopRow(int row) {
     if (row < 0 || row >= m_rows) return false;
-    if (row != m_topRow) {
-        m_topRow = row;
-        notify(Change::TopRow);
-    }
+    update(m_topRow, row, Change::TopRow);
     return true;
 }
 

@@ -34,11 +34,7 @@ class OptionButton : public Control {
     InputWatch::Scope reportClick() const { return report(UserInput::Kind::Click); }
 
   private:
-    void setSelected(bool on) {
-        if (m_selected == on) return;
-        m_selected = on;
-        notify(Change::State);
-    }
+    void setSelected(bool on) { update(m_selected, on, Change::State); }
     std::string m_caption;
     OptionGroup& m_group;
     int m_index;

@@ -214,22 +214,21 @@ void Player::settleNumber(State& s, std::uint8_t cls, std::uint64_t spin) {
                 if (real) s.onTable -= settled.units;
                 endCycle<F>(s, t, p, side, End::Lost, settled.units, spin);
                 break;
-            case wheel::Outcome::GivenBack:
-                if (real) {
-                    s.balance = add(s.balance, settled.units);
-                    s.onTable -= settled.units;
-                }
-                endCycle<F>(s, t, p, side, End::GivenBack, settled.units, spin);
-                break;
             case wheel::Outcome::Rides:
             case wheel::Outcome::Home:
                 if (real) s.onTable += settled.units / 2;  // the win
                 if (settled.outcome == wheel::Outcome::Rides) break;
+                [[fallthrough]];
+            case wheel::Outcome::GivenBack:
+                // Back into the balance: a held stake as it was, a stake home doubled.
                 if (real) {
                     s.balance = add(s.balance, settled.units);
                     s.onTable -= settled.units;
                 }
-                endCycle<F>(s, t, p, side, End::TakenHome, settled.units, spin);
+                endCycle<F>(
+                    s, t, p, side,
+                    settled.outcome == wheel::Outcome::Home ? End::TakenHome : End::GivenBack,
+                    settled.units, spin);
                 break;
             case wheel::Outcome::Untouched:
             case wheel::Outcome::Held:

@@ -28,15 +28,6 @@ namespace {
 struct BesideFixture : ProgramFixture {
     BesideFixture() : ProgramFixture(11) {}
 
-    // Plays script lines on the window's game, as `tamvek --script` does.
-    void play(const std::string& lines) {
-        watch.setScripted(true);
-        std::istringstream in(lines);
-        const auto result = scripted.play(in);
-        watch.setScripted(false);
-        QVERIFY2(result.ok, result.message.c_str());
-        QCoreApplication::processEvents();  // the windows beside follow once the loop is back
-    }
     // A seeded run: stakes on red, a fictitious stretch from spin 10 to 20.
     void playStakesAndFiction(int spins) {
         play("seed 5\npaste textanzahl " + std::to_string(spins) +
@@ -177,7 +168,7 @@ class BesideWindowsTest : public QObject {
         f.action("Auswertung/Systemtest")->trigger();
         const QPointer<qt::SystemTestWindow> systemTest = f.window.systemTest();
         QVERIFY(systemTest != nullptr && systemTest->isVisible());
-        f.play("menu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
+        f.play("answer ja\nmenu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());
         QVERIFY(f.window.statistics() != nullptr);
