@@ -111,8 +111,9 @@ std::string syntaxInGerman(const std::string& message) {
     static const std::regex near(R"(^(.*) near (.*)$)");
     std::smatch n;
     if (std::regex_match(what, n, near)) {
-        what = n[1].str();
-        at = n[2].str() == "<eof>" ? " am Ende der Datei" : " bei " + n[2].str();
+        const std::string token = n[2].str();
+        at = token == "<eof>" ? " am Ende der Datei" : " bei " + token;
+        what = n[1].str();  // last: n points into `what`
     }
     const std::string german = translate(what, syntaxRules());
     return m[1].str() + "Syntaxfehler: " + german + at;
