@@ -98,31 +98,35 @@ Ended playFile(const system::System& system, std::size_t index, const formats::S
     return ended;
 }
 
-// A script's baseline: every run on a fresh player of its own; the first
-// error stops the other runs.
+// A script's baseline: every run on a fresh player of its own. After an error
+// only the runs before the failed one play on, so the error told is that of
+// the first run that has one, however many threads play.
 system::Baseline scriptBaseline(const formats::Script& script, const system::BaselineJob& job,
                                 const std::string& fileName, const Options& options,
                                 const Hooks& hooks, std::string& error) {
     std::mutex mutex;
-    std::atomic<bool> stop{false};
-    const std::function<void(std::uint64_t)> progress = [&](std::uint64_t n) {
-        if (cancelled(hooks)) stop = true;
-        if (hooks.progress) hooks.progress(n);
+    std::uint64_t failedRun = ~std::uint64_t{0};
+    const auto after = [&](std::uint64_t run) {
+        const std::lock_guard lock(mutex);
+        return run > failedRun;
     };
-    const system::RunPlay playRun = [&](std::uint64_t run) {
+    const system::RunPlay playRun = [&](std::uint64_t run) -> Amount {
+        if (after(run)) return 0;
         const lua::Run named{
             "Zufallsvergleich zu " + fileName + ", Lauf " + figures::whole(run + 1), options.seed,
             scriptBaselineStream + job.file, run};
         lua::ScriptPlayer player(script, named);
-        if (!player.failed()) system::playRandomRun(player, job, run, progress, &stop);
+        if (!player.failed()) system::playRandomRun(player, job, run, hooks.progress, hooks.cancel);
         if (player.failed()) {
             const std::lock_guard lock(mutex);
-            if (error.empty()) error = player.error();
-            stop = true;
+            if (run < failedRun) {
+                failedRun = run;
+                error = player.error();
+            }
         }
         return player.report().saldo;
     };
-    return system::baseline(playRun, job, options.threads, &stop);
+    return system::baseline(playRun, job, options.threads, hooks.cancel);
 }
 
 // How lucky was the file: the same system over random permanences of its length.
