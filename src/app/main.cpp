@@ -217,6 +217,8 @@ int main(int argc, char** argv) {
         }
     }
     tamvek::qt::QtPlatform platform;
+    // A script names its folders from the current one, as in tamvek-cli.
+    platform.startInCurrentFolder(script.has_value());
     findIconsBesideTheData(platform.programFolder());
     // The demo is a script too, importing one of the samples in the program's folder.
     std::istringstream demoActions;

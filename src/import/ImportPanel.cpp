@@ -68,9 +68,8 @@ void bindPanel(engine::Game& game) {
     f.okexternok.onClick = [g] { confirmImport(*g); };
     f.okexternabbruch.onClick = [g] { cancelImport(*g); };
 
-    std::error_code ec;
-    std::string here = fs::current_path(ec).string();
-    if (ec || here.empty()) here = "/";
+    std::string here = game.platform.importFolder();
+    if (!canList(here)) here = "/";
     const std::vector<std::string> drives = game.platform.drives();
     f.Drive1.setDrives(drives);
     f.Drive1.setDrive(driveOf(drives, here));  // moves the folder list to that drive
@@ -122,7 +121,10 @@ void confirmImport(engine::Game& game) {
         // A file too big for memory is a file that cannot be read; nothing was taken.
         return report(game, unreadableText);
     }
-    if (auto* p = std::get_if<Permanence>(&result)) return takePermanence(game, *p);
+    if (auto* p = std::get_if<Permanence>(&result)) {
+        game.platform.importedFrom(f.Dir1.path());
+        return takePermanence(game, *p);
+    }
     switch (std::get<ReadFailure>(result)) {
         case ReadFailure::EmptyFile:
         case ReadFailure::NotCasinoFile:

@@ -28,6 +28,8 @@ class ForwardingPlatform : public Platform {
     void repaintNow(const form::Control& control) override { m_target->repaintNow(control); }
     void focus(const form::Control& control) override { m_target->focus(control); }
     std::vector<std::string> drives() const override { return m_target->drives(); }
+    std::string importFolder() const override { return m_target->importFolder(); }
+    void importedFrom(const std::string& folder) override { m_target->importedFrom(folder); }
     bool printerSetup() override { return m_target->printerSetup(); }
     PrintOutcome printReport(const PrintJob& job) override { return m_target->printReport(job); }
     PrintOutcome printWindowImage() override { return m_target->printWindowImage(); }

@@ -47,6 +47,11 @@ class Platform {
     virtual void focus(const form::Control& control) { (void)control; }
     // The machine's drives or mounted volumes, for the import panel.
     virtual std::vector<std::string> drives() const { return {"/"}; }
+    // The folder the import panel starts in: the current folder, unless the
+    // platform knows a better one. `importedFrom` tells it where a file was
+    // imported from.
+    virtual std::string importFolder() const;
+    virtual void importedFrom(const std::string& folder) { (void)folder; }
     // The printer set-up dialog; false when the user cancelled it.
     virtual bool printerSetup() { return true; }
     // Carries out a text printout on the printer (or into a file when there is

@@ -1,7 +1,10 @@
 #include "qt/ControlView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -222,10 +225,20 @@ class TextBoxView : public ViewOf<QLineEdit> {
         const QString text = qstr(m_box.text());
         // Equal text is left alone so the caret stays where the user typed.
         if (w()->text() != text) w()->setText(text);
+        fitText(text);
     }
     void applyState() override {
         ControlView::applyState();
         w()->setReadOnly(m_box.locked());
+    }
+    // A figure wider than its box (a stake riding past 999) shows whole, in a
+    // smaller face.
+    void fitText(const QString& text) {
+        QFont font = makeFont(m_box.font());
+        const int room = w()->width() - 8;  // the frame and the text's margins
+        while (font.pointSizeF() > 5 && QFontMetrics(font).horizontalAdvance(text) > room)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        if (font != w()->font()) w()->setFont(font);
     }
     void applyLook() override { setColours(QPalette::Base, QPalette::Text); }
 
@@ -419,36 +432,6 @@ void fitEntries(QListWidget* list) {
     list->setTextElideMode(Qt::ElideMiddle);
 }
 
-// A folder by its own name, indented by its depth, as a tree of the path.
-QString folderEntry(const QString& path) {
-    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    if (parts.isEmpty()) return path;
-    return QString(2 * static_cast<int>(parts.size()), QLatin1Char(' ')) + parts.last();
-}
-
-class DirListView : public ViewOf<QListWidget> {
-  public:
-    DirListView(form::DirList& dirs, QWidget* parent)
-        : ViewOf(dirs, new QListWidget(parent)), m_dirs(dirs) {
-        fitEntries(w());
-        // The entry's row names the folder: its shown text may have lost bytes
-        // that are not UTF-8.
-        connect(w(), &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-            const int row = w()->row(item);
-            const auto& folders = m_dirs.folders();
-            if (m_dirs.takesInput() && row >= 0 && row < static_cast<int>(folders.size()))
-                m_dirs.choose(folders[static_cast<std::size_t>(row)]);
-        });
-    }
-
-  protected:
-    void applyItems() override { fillList(w(), m_dirs.folders(), folderEntry); }
-    void applyLook() override { setColours(QPalette::Base, QPalette::Text); }
-
-  private:
-    form::DirList& m_dirs;
-};
-
 // A list that tells when a key moved its current entry. The focus arriving
 // moves nothing: Qt's list would make its first entry current then, so the
 // first Down would skip it.
@@ -468,6 +451,60 @@ class KeyedList : public QListWidget {
         QListWidget::keyPressEvent(event);
         if (currentRow() != before && onKeyMoved) onKeyMoved(currentRow());
     }
+
+  public:
+    // Typing the start of a name goes to the next entry that begins so, as in
+    // any list; entries indented as a tree are found by their names.
+    void keyboardSearch(const QString& search) override {
+        if (!m_typed.isValid() || m_typed.elapsed() > QApplication::keyboardInputInterval())
+            m_search.clear();
+        m_typed.start();
+        const bool again = m_search == search;  // the same letter again: the next one
+        m_search = again ? m_search : m_search + search;
+        const int rows = count();
+        const int start = std::max(0, currentRow()) + (again || m_search.size() == 1 ? 1 : 0);
+        for (int i = 0; i < rows; ++i) {
+            const int row = (start + i) % rows;
+            if (item(row)->text().trimmed().startsWith(m_search, Qt::CaseInsensitive)) {
+                setCurrentRow(row);
+                return;
+            }
+        }
+    }
+
+  private:
+    QString m_search;
+    QElapsedTimer m_typed;
+};
+
+// A folder by its own name, indented by its depth, as a tree of the path.
+QString folderEntry(const QString& path) {
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty()) return path;
+    return QString(2 * static_cast<int>(parts.size()), QLatin1Char(' ')) + parts.last();
+}
+
+class DirListView : public ViewOf<KeyedList> {
+  public:
+    DirListView(form::DirList& dirs, QWidget* parent)
+        : ViewOf(dirs, new KeyedList(parent)), m_dirs(dirs) {
+        fitEntries(w());
+        // The entry's row names the folder: its shown text may have lost bytes
+        // that are not UTF-8.
+        connect(w(), &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+            const int row = w()->row(item);
+            const auto& folders = m_dirs.folders();
+            if (m_dirs.takesInput() && row >= 0 && row < static_cast<int>(folders.size()))
+                m_dirs.choose(folders[static_cast<std::size_t>(row)]);
+        });
+    }
+
+  protected:
+    void applyItems() override { fillList(w(), m_dirs.folders(), folderEntry); }
+    void applyLook() override { setColours(QPalette::Base, QPalette::Text); }
+
+  private:
+    form::DirList& m_dirs;
 };
 
 class FileListView : public ViewOf<KeyedList> {

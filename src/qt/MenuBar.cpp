@@ -2,12 +2,12 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include "output/TableExport.h"
+#include "qt/FileDialogs.h"
 #include "qt/QtPrinter.h"
 #include "qt/QtText.h"
 #include "qt/StatusLine.h"
@@ -17,15 +17,16 @@ namespace {
 
 // The file types a file entry reads or writes, and the name it suggests.
 struct FileKind {
+    FilesOf files;
     QString filter;
     QString suggested;
 };
 
 FileKind fileKind(const script::MenuEntry& entry) {
     if (entry.text.find("CSV") != std::string::npos)
-        return {QStringLiteral("CSV-Dateien (*.csv);;Alle Dateien (*)"),
+        return {FilesOf::Tables, QStringLiteral("CSV-Dateien (*.csv);;Alle Dateien (*)"),
                 QStringLiteral("Tamvek-Tabellen.csv")};
-    return {QStringLiteral("Tamvek-Sitzungen (*.txt);;Alle Dateien (*)"),
+    return {FilesOf::Sessions, QStringLiteral("Tamvek-Sitzungen (*.txt);;Alle Dateien (*)"),
             QStringLiteral("Tamvek-Sitzung.txt")};
 }
 
@@ -74,11 +75,9 @@ void MenuBar::update() {
 QString MenuBar::askForFile(const script::MenuEntry& entry) const {
     if (m_chooser) return m_chooser(entry);
     const FileKind kind = fileKind(entry);
-    const QString start = QDir(printFolder()).filePath(kind.suggested);
-    const QString title = qstr(entry.text);
-    return entry.saves ? QFileDialog::getSaveFileName(&m_window, title, start, kind.filter)
-                       : QFileDialog::getOpenFileName(&m_window, title, QFileInfo(start).path(),
-                                                      kind.filter);
+    const FileQuestion question{kind.files, qstr(entry.text), kind.filter, printFolder(),
+                                kind.suggested};
+    return entry.saves ? saveFile(&m_window, question) : openFile(&m_window, question);
 }
 
 void MenuBar::trigger(const std::string& path) {

@@ -117,6 +117,13 @@ std::vector<std::string> QtPlatform::drives() const {
     return roots;
 }
 
+std::string QtPlatform::importFolder() const {
+    if (m_startInCurrentFolder) return Platform::importFolder();
+    for (const std::string& folder : {m_importedFrom, m_folder + "/samples"})
+        if (!folder.empty() && QFileInfo(qstr(folder)).isDir()) return folder;
+    return utf8(QDir::homePath());
+}
+
 void QtPlatform::quit() {
     if (!m_window.isNull()) m_window->close();
     QCoreApplication::quit();

@@ -41,6 +41,13 @@ class QtPlatform : public platform::Platform {
     void repaintNow(const form::Control& control) override;
     void focus(const form::Control& control) override;
     std::vector<std::string> drives() const override;
+    // The import panel starts where the last import came from, else in the
+    // samples beside the program, else in the home folder; in the current
+    // folder, as tamvek-cli does, for a script that names its folders from
+    // there.
+    std::string importFolder() const override;
+    void importedFrom(const std::string& folder) override { m_importedFrom = folder; }
+    void startInCurrentFolder(bool on) { m_startInCurrentFolder = on; }
     void quit() override;
     bool printerSetup() override { return m_printer.setup(); }
     // Both say in the window's status line where the page went.
@@ -51,6 +58,8 @@ class QtPlatform : public platform::Platform {
     void tellWhere(const platform::PrintOutcome& outcome, const QString& what);
 
     std::string m_folder;
+    std::string m_importedFrom;
+    bool m_startInCurrentFolder = false;
     QPointer<QWidget> m_window;
     QElapsedTimer m_sinceRepaint;
     // A few effects stay alive so a sound is not cut off by the next one.

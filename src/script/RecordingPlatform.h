@@ -49,6 +49,8 @@ class RecordingPlatform : public platform::Platform {
     void repaintNow(const form::Control& control) override { m_inner.repaintNow(control); }
     void focus(const form::Control& control) override { m_inner.focus(control); }
     std::vector<std::string> drives() const override { return m_inner.drives(); }
+    std::string importFolder() const override { return m_inner.importFolder(); }
+    void importedFrom(const std::string& folder) override { m_inner.importedFrom(folder); }
     void quit() override;
     bool printerSetup() override;
     platform::PrintOutcome printReport(const platform::PrintJob& job) override;

@@ -14,6 +14,7 @@ SessionRecorder::SessionRecorder(session::Session& session)
     listen();
     session.onRenew({}, [this] {
         m_lines.clear();
+        m_folder.clear();
         m_inAction = false;
         m_enterIn = nullptr;
         listen();
@@ -67,8 +68,14 @@ void SessionRecorder::begin(const form::UserInput& input) {
             if (const auto* files = dynamic_cast<const form::FileList*>(&input.control);
                 files != nullptr && input.index >= 0 && input.index < files->listCount()) {
                 const std::string& file = files->files()[static_cast<std::size_t>(input.index)];
+                const std::string& folder = m_session.form().Dir1.path();
                 const Result<std::string> hash =
-                    formats::contentHash(formats::filePath(m_session.form().Dir1.path(), file));
+                    formats::contentHash(formats::filePath(folder, file));
+                // The file is named in its folder, wherever the panel started.
+                if (folder != m_folder) {
+                    m_lines.push_back("folder " + formats::scriptQuoted(folder));
+                    m_folder = folder;
+                }
                 line = "select " + formats::scriptQuoted(file) + (hash ? " " + *hash : "");
             } else {
                 line = "click " + name;
@@ -77,6 +84,7 @@ void SessionRecorder::begin(const form::UserInput& input) {
         case Kind::Choose:
             line = (input.control.kind() == form::ControlKind::DriveList ? "drive " : "folder ") +
                    formats::scriptQuoted(input.text);
+            m_folder = m_session.form().Dir1.path();
             break;
     }
     m_lines.push_back(std::move(line));

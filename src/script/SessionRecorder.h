@@ -46,6 +46,7 @@ class SessionRecorder : public platform::ForwardingPlatform {
 
     session::Session& m_session;
     std::vector<std::string> m_lines;
+    std::string m_folder;        // the import folder as the lines so far leave it
     std::size_t m_actionAt = 0;  // where the input under way stands in the lines
     bool m_inAction = false;
     const form::Control* m_enterIn = nullptr;  // the box that took the last input, an Enter

@@ -116,11 +116,13 @@ class MenuTest : public QObject {
         f.saveAs(saved);
         QCOMPARE(f.window.statusLine()->file(), saved);
         // The volumes of the drive list are the machine's: the window lists the
-        // mounted ones, the command-line player the root alone.
+        // mounted ones, the command-line player the root alone. The import
+        // panel's lists start where each program starts them (the window in
+        // its samples, the player in the current folder).
         std::vector<const form::Control*> controls;
         std::string dumpLine = "dump";
         for (const form::Control* c : f.form().controls())
-            if (c->name() != "Drive1") {
+            if (c->name() != "Drive1" && c->name() != "Dir1" && c->name() != "File1") {
                 controls.push_back(c);
                 dumpLine += " " + c->name();
             }
