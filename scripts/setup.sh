@@ -7,13 +7,14 @@ set -euo pipefail
 # status line. librsvg2-bin draws the icon's fixed sizes, dpkg-dev finds the
 # package's library dependencies, appstream and desktop-file-utils check what
 # the package gives the desktop. libhwy-dev gives the system tester's baseline
-# the processor's widest vector lanes.
+# the processor's widest vector lanes; liblua5.4-dev (found through pkg-config)
+# runs the systems written in Lua.
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-charts-dev
           fonts-liberation2 qt6-translations-l10n xdg-utils
           xvfb xauth poppler-utils clang clang-format libclang-rt-14-dev nlohmann-json3-dev
           libtomlplusplus-dev libcli11-dev qt6-svg-dev librsvg2-bin dpkg-dev appstream
-          desktop-file-utils libhwy-dev)
+          desktop-file-utils libhwy-dev liblua5.4-dev pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")

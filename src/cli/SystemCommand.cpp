@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -124,6 +125,8 @@ std::string kernelLine(const tester::Outcome& played) {
                 return "Tabelle (" + figures::whole(played.states) + " Zustände)";
             case system::Path::Automata:
                 return "Automaten je Paar (" + figures::whole(played.states) + " Zustände)";
+            case system::Path::Script:
+                return "Lua-Skript Wurf für Wurf";
             case system::Path::Engine:
                 break;
         }
@@ -157,6 +160,16 @@ int runSystem(const SystemOptions& options) {
         csv->record({"file", "placed", "ended", "pair", "side", "stake", "outcome", "saldo"});
     }
     const tester::Outcome played = play(*loaded, csv ? &*csv : nullptr);
+    if (!played.error.empty()) {
+        // A run that a script stopped keeps nothing, not even its cycles so far.
+        if (csv) {
+            log.close();
+            std::error_code ignored;
+            if (std::filesystem::is_regular_file(options.log, ignored))
+                std::filesystem::remove(options.log, ignored);
+        }
+        return fail(played.error, exitBadInput);
+    }
     if (csv) {
         log.flush();
         if (!log) return fail(options.log + ": kann nicht geschrieben werden", exitBadInput);

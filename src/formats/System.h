@@ -1,6 +1,7 @@
 #pragma once
 // A stake system: the bets a system player places by rule, as a system file
-// describes them (see docs/systems.md).
+// describes them, or a script that places its stakes itself (see
+// docs/systems.md).
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,9 @@ enum class Progression {
     Flat,        // always `units`
     Martingale,  // doubled after a lost cycle, back to `units` after one taken home
     Dalembert,   // +units after a lost cycle, -units after one taken home, never below units
+    Fibonacci,   // units times the next Fibonacci number after a lost cycle, two back after a win
+    Labouchere,  // units times the line's first + last; a win strikes them, a loss appends
+    Oscar,       // Oscar's Grind: +units after a win until the series stands at +units
 };
 
 struct Bet {
@@ -30,12 +34,21 @@ struct Bet {
     int side = 1;  // for Fixed: 1 red/low/even, 2 black/high/odd
     Amount units = 1;
     int ride = 0;  // wins to let it ride, then home; 0 = ride until it is lost
-    // The pair's last decided outcomes (1 or 2), oldest first, that must come
-    // before a stake is placed; empty = none.
+    // The pair's last decided outcomes (1 or 2; 0 matches either), oldest
+    // first, that must come before a stake is placed; empty = none.
     std::vector<int> after;
     Progression progression = Progression::Flat;
-    std::optional<Amount> limit;  // the largest first stake
-    int virtualLosses = 0;        // fictitious until this many fictitious cycles are lost in a row
+    std::vector<Amount> sequence;  // the line a Labouchère starts from
+    std::optional<Amount> limit;   // the largest first stake
+    int virtualLosses = 0;         // fictitious until this many fictitious cycles are lost in a row
+};
+
+// A system written as a script (Lua, see lua/ScriptPlayer.h): the script
+// places its stakes itself, so it is played by a player of its own and never
+// by the engine that plays bets.
+struct Script {
+    std::string file;  // as errors name it
+    std::string text;
 };
 
 struct System {
@@ -43,6 +56,7 @@ struct System {
     std::vector<Bet> bets;
     std::optional<Amount> stopLoss;    // units, per file
     std::optional<Amount> takeProfit;  // units, per file
+    std::optional<Script> script;      // when set, the system is the script: no bets, no stops
 };
 
 // The most bets a system may have.
@@ -50,5 +64,8 @@ inline constexpr std::size_t mostBets = 64;
 
 // The longest trigger a bet may have.
 inline constexpr std::size_t longestTrigger = 32;
+
+// The longest line a Labouchère may start from.
+inline constexpr std::size_t longestSequence = 32;
 
 }  // namespace tamvek::formats

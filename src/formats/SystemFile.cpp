@@ -87,6 +87,10 @@ void readAfter(const Checker& check, const toml::node& node, Bet& bet) {
         check.fail(node, "after", "höchstens " + std::to_string(longestTrigger) + " Seiten");
     for (const toml::node& item : *list) {
         const std::string name = check.text(item, "after");
+        if (name == "any") {
+            bet.after.push_back(0);
+            continue;
+        }
         const std::optional<SideName> s = findSide(name);
         if (!s || s->pair != bet.pair)
             check.fail(item, "after", "'" + name + "' ist keine Seite von " + pairKey(bet.pair));
@@ -94,10 +98,58 @@ void readAfter(const Checker& check, const toml::node& node, Bet& bet) {
     }
 }
 
+// The progression's name, and the line a Labouchère starts from.
+void readProgression(const Checker& check, const toml::table& table, Bet& bet) {
+    static constexpr std::pair<std::string_view, Progression> names[] = {
+        {"flat", Progression::Flat},
+        {"martingale", Progression::Martingale},
+        {"dalembert", Progression::Dalembert},
+        {"fibonacci", Progression::Fibonacci},
+        {"labouchere", Progression::Labouchere},
+        {"oscar", Progression::Oscar}};
+    if (const toml::node* n = table.get("progression")) {
+        const std::string name = check.text(*n, "progression");
+        const auto* it = std::find_if(std::begin(names), std::end(names),
+                                      [&](const auto& known) { return known.first == name; });
+        if (it == std::end(names))
+            check.fail(*n, "progression",
+                       "'" + name +
+                           "' gibt es nicht (flat, martingale, dalembert, fibonacci, labouchere, "
+                           "oscar)");
+        bet.progression = it->second;
+    }
+    const toml::node* n = table.get("sequence");
+    if (bet.progression != Progression::Labouchere) {
+        if (n != nullptr) check.fail(*n, "sequence", "gilt nur für progression = \"labouchere\"");
+        return;
+    }
+    if (n == nullptr)
+        check.fail(*table.get("progression"), "sequence",
+                   "fehlt: \"labouchere\" braucht eine Folge, etwa [1, 2, 3]");
+    const toml::array* list = n->as_array();
+    if (list == nullptr || list->empty() || list->size() > longestSequence)
+        check.fail(
+            *n, "sequence",
+            "muss eine Liste von 1 bis " + std::to_string(longestSequence) + " ganzen Zahlen sein");
+    for (const toml::node& item : *list)
+        bet.sequence.push_back(check.whole(item, "sequence", 1));
+}
+
+// The first stake a bet places: what its limit must allow.
+Amount firstStake(const Bet& bet) {
+    if (bet.progression != Progression::Labouchere) return bet.units;
+    const Amount pieces =
+        bet.sequence.front() + (bet.sequence.size() > 1 ? bet.sequence.back() : 0);
+    Amount stake = 0;
+    if (__builtin_mul_overflow(pieces, bet.units, &stake)) return largestStake + 1;
+    return stake;
+}
+
 Bet readBet(const Checker& check, const toml::table& table) {
-    check.allowOnly(table,
-                    {"side", "pair", "units", "ride", "after", "progression", "limit", "virtual"},
-                    "eines Einsatzes");
+    check.allowOnly(
+        table,
+        {"side", "pair", "units", "ride", "after", "progression", "sequence", "limit", "virtual"},
+        "eines Einsatzes");
     Bet bet;
     const toml::node* sideNode = table.get("side");
     if (sideNode == nullptr) check.fail(table, "side", "fehlt");
@@ -130,19 +182,13 @@ Bet readBet(const Checker& check, const toml::table& table) {
     if (const toml::node* n = table.get("ride"))
         bet.ride = static_cast<int>(check.whole(*n, "ride", 0, 64));
     if (const toml::node* n = table.get("after")) readAfter(check, *n, bet);
-    if (const toml::node* n = table.get("progression")) {
-        const std::string name = check.text(*n, "progression");
-        if (name == "flat")
-            bet.progression = Progression::Flat;
-        else if (name == "martingale")
-            bet.progression = Progression::Martingale;
-        else if (name == "dalembert")
-            bet.progression = Progression::Dalembert;
-        else
-            check.fail(*n, "progression",
-                       "'" + name + "' gibt es nicht (flat, martingale, dalembert)");
-    }
-    if (const toml::node* n = table.get("limit")) bet.limit = check.whole(*n, "limit", bet.units);
+    readProgression(check, table, bet);
+    const Amount first = firstStake(bet);
+    if (first > largestStake)
+        check.fail(*table.get("sequence"), "sequence",
+                   "der erste Einsatz (units mal erste plus letzte Zahl) ist größer als " +
+                       std::to_string(largestStake));
+    if (const toml::node* n = table.get("limit")) bet.limit = check.whole(*n, "limit", first);
     if (const toml::node* n = table.get("virtual"))
         bet.virtualLosses = static_cast<int>(check.whole(*n, "virtual", 0, 1000));
     return bet;
@@ -320,6 +366,15 @@ Result<System> parseSystem(std::string_view text, const std::string& name) {
     } catch (const Fault& fault) {
         return Error{fault.message};
     }
+}
+
+Result<System> readScriptFile(const std::string& path) {
+    Result<std::string> text = platform::readWholeFile(path);
+    if (!text) return Error{path + ": " + text.error().message};
+    System system;
+    system.name = path;
+    system.script = Script{path, std::move(*text)};
+    return system;
 }
 
 Result<System> readSystemFile(const std::string& path) {

@@ -14,12 +14,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,6 +33,7 @@
 #include "qt/ChartStyle.h"
 #include "qt/QtText.h"
 #include "qt/SaldoChart.h"
+#include "qt/SystemEditor.h"
 
 namespace tamvek::qt {
 namespace {
@@ -79,15 +82,11 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     m_saldo->clear(QStringLiteral("Saldo"));
     buildHistogram();
 
-    auto* charts = new QHBoxLayout;
-    charts->addWidget(m_saldo, 3);
-    charts->addWidget(m_histogramView, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(inputs);
     layout->addLayout(controls);
     layout->addWidget(m_status);
-    layout->addWidget(m_table, 1);
-    layout->addLayout(charts, 3);
+    layout->addWidget(buildPages(), 1);
 
     m_poll = new QTimer(this);
     m_poll->setInterval(50);
@@ -103,7 +102,7 @@ QGridLayout* SystemTestWindow::buildInputs() {
     auto* systemLabel = new QLabel(QStringLiteral("&Systemdatei:"));
     m_system = new QLineEdit;
     m_system->setObjectName(QStringLiteral("systemFile"));
-    m_system->setPlaceholderText(QStringLiteral("ein System des Systemtesters (TOML)"));
+    m_system->setPlaceholderText(QStringLiteral("ein System des Systemtesters (TOML oder Lua)"));
     systemLabel->setBuddy(m_system);
     m_pickSystem = new QPushButton(QStringLiteral("&Wählen …"));
     inputs->addWidget(systemLabel, 0, 0);
@@ -213,6 +212,28 @@ void SystemTestWindow::buildHistogram() {
     showBaseline(nullptr);
 }
 
+// "Ergebnis": the table and the charts; "Bearbeiten": the system's text.
+QTabWidget* SystemTestWindow::buildPages() {
+    auto* results = new QWidget;
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(m_saldo, 3);
+    charts->addWidget(m_histogramView, 2);
+    auto* layout = new QVBoxLayout(results);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(charts, 3);
+    m_editor = new SystemEditor(m_systemsFolder, userSystemsFolder());
+    m_pages = new QTabWidget;
+    m_pages->setObjectName(QStringLiteral("pages"));
+    m_pages->addTab(results, QStringLiteral("&Ergebnis"));
+    m_pages->addTab(m_editor, QStringLiteral("Bearbei&ten"));
+    connect(m_editor, &SystemEditor::opened, this, &SystemTestWindow::setSystemFile);
+    connect(m_editor, &SystemEditor::message, this, [this](const QString& text, bool error) {
+        setStatus(error ? QStringLiteral("Fehler: ") + text : text, error);
+    });
+    return m_pages;
+}
+
 void SystemTestWindow::connectInputs() {
     connect(m_pickSystem, &QPushButton::clicked, this, &SystemTestWindow::chooseSystem);
     connect(m_pickFiles, &QPushButton::clicked, this, &SystemTestWindow::chooseFiles);
@@ -220,6 +241,7 @@ void SystemTestWindow::connectInputs() {
     connect(m_start, &QPushButton::clicked, this, &SystemTestWindow::start);
     connect(m_cancel, &QPushButton::clicked, this, &SystemTestWindow::cancel);
     connect(m_system, &QLineEdit::returnPressed, this, &SystemTestWindow::start);
+    connect(m_system, &QLineEdit::editingFinished, this, &SystemTestWindow::showSystemInEditor);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &SystemTestWindow::cancel);
     for (QAbstractButton* b :
@@ -234,6 +256,34 @@ SystemTestWindow::~SystemTestWindow() = default;
 
 void SystemTestWindow::setSystemFile(const QString& path) {
     m_system->setText(path);
+    showSystemInEditor();
+}
+
+// The editor follows the system chosen; changes not yet saved are saved,
+// dropped or kept as the user says.
+void SystemTestWindow::showSystemInEditor() {
+    const QString path = m_system->text().trimmed();
+    if (path == m_editor->path()) return;
+    if (m_editor->modified()) {
+        const auto answer = QMessageBox::question(
+            this, QString::fromUtf8(title),
+            QStringLiteral("Die Änderungen an %1 sind nicht gespeichert. Speichern?")
+                .arg(QFileInfo(m_editor->path()).fileName()),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel) {
+            m_system->setText(m_editor->path());
+            return;
+        }
+        if (answer == QMessageBox::Save) {
+            if (const std::optional<QString> why = m_editor->save()) {
+                setStatus(QStringLiteral("Fehler: ") + *why, true);
+                m_system->setText(m_editor->path());
+                return;
+            }
+        }
+    }
+    if (const std::optional<QString> why = m_editor->open(path))
+        setStatus(QStringLiteral("Fehler: ") + *why, true);
 }
 
 void SystemTestWindow::setPermanences(const QStringList& names) {
@@ -275,9 +325,9 @@ QString SystemTestWindow::statusText() const {
 
 void SystemTestWindow::chooseSystem() {
     const QString start = m_system->text().isEmpty() ? m_systemsFolder : m_system->text();
-    const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Systemdatei wählen"), start,
-                                     QStringLiteral("Systemdateien (*.toml);;Alle Dateien (*)"));
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Systemdatei wählen"), start,
+        QStringLiteral("Systemdateien (*.toml *.lua);;Alle Dateien (*)"));
     if (!file.isEmpty()) setSystemFile(QDir::toNativeSeparators(file));
 }
 
@@ -299,7 +349,7 @@ void SystemTestWindow::chooseFolder() {
 void SystemTestWindow::updateInputs() {
     const bool idle = !running();
     for (QWidget* w : findChildren<QWidget*>()) {
-        if (w == m_cancel || w == m_progress || w == m_status || w == m_table ||
+        if (w == m_cancel || w == m_progress || w == m_status || w == m_pages ||
             w->parentWidget() != this)
             continue;
         if (qobject_cast<QChartView*>(w)) continue;
@@ -358,7 +408,7 @@ std::optional<tester::Job> SystemTestWindow::jobOfInputs() {
 void SystemTestWindow::start() {
     if (running()) return;
     std::optional<tester::Job> job = jobOfInputs();
-    if (!job) return;
+    if (!job || !saveBeforeStart()) return;
 
     // A new run shows only its own figures.
     m_outcome = {};
@@ -372,6 +422,29 @@ void SystemTestWindow::start() {
     updateInputs();
     m_cancel->setFocus();
     m_poll->start();
+}
+
+// The run plays the file as it is saved: changes in the editor go there first.
+bool SystemTestWindow::saveBeforeStart() {
+    m_editor->clearMark();
+    if (m_editor->path() != m_system->text().trimmed() || !m_editor->modified()) return true;
+    const std::optional<QString> why = m_editor->save();
+    if (why) setStatus(QStringLiteral("Fehler: ") + *why, true);
+    return !why;
+}
+
+// A fault at a line of the system ("datei.lua:14: …") is marked in the
+// editor, which then shows.
+void SystemTestWindow::markFault(const std::string& error) {
+    const QString message = QString::fromUtf8(error);
+    const QString system = m_system->text().trimmed() + QLatin1Char(':');
+    if (!message.startsWith(system) || m_editor->path() != m_system->text().trimmed()) return;
+    const qsizetype end = message.indexOf(QLatin1Char(':'), system.size());
+    bool isLine = false;
+    const int line = message.mid(system.size(), end - system.size()).toInt(&isLine);
+    if (!isLine || line < 1) return;
+    m_editor->markLine(line, message.mid(end + 1).trimmed());
+    m_pages->setCurrentWidget(m_editor);
 }
 
 void SystemTestWindow::cancel() {
@@ -408,6 +481,7 @@ void SystemTestWindow::finish() {
     if (!done.error.empty()) {
         m_progress->setValue(0);
         setStatus(QStringLiteral("Fehler: ") + QString::fromUtf8(done.error), true);
+        markFault(done.error);
     } else if (wasCancelled) {
         m_progress->setValue(0);
         setStatus(QStringLiteral("Abgebrochen: Der Test hat keine Ergebnisse behalten."));

@@ -9,7 +9,10 @@
 // the progress and can cancel it. It only shows what the runner hands over: the
 // table's cells come as tester::ReportTable writes them.
 // A cancelled or failed run keeps nothing, and what went wrong (file, line,
-// key) is shown as the readers say it.
+// key) is shown as the readers say it. A system is a system file or a script
+// in Lua; the "Bearbeiten" page (SystemEditor) shows its text to edit, and
+// marks the line of a fault the run reports in it. "Start" saves the text
+// first when it was changed.
 
 #include <QString>
 #include <QStringList>
@@ -33,12 +36,14 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTableWidget;
+class QTabWidget;
 class QTimer;
 class QValueAxis;
 
 namespace tamvek::qt {
 
 class SaldoChart;
+class SystemEditor;
 
 class SystemTestWindow : public QWidget {
     Q_OBJECT
@@ -62,6 +67,8 @@ class SystemTestWindow : public QWidget {
     QLineSeries* fileMark() const { return m_mark; }
     // The figures of the last finished run; empty before.
     const tester::Outcome& outcome() const { return m_outcome; }
+    SystemEditor* editor() const { return m_editor; }
+    QTabWidget* pages() const { return m_pages; }
 
   public slots:
     void start();
@@ -76,9 +83,13 @@ class SystemTestWindow : public QWidget {
     QHBoxLayout* buildControls();
     void buildTable();
     void buildHistogram();
+    QTabWidget* buildPages();
     void connectInputs();
     std::optional<tester::Job> jobOfInputs();
     void chooseSystem();
+    void showSystemInEditor();
+    bool saveBeforeStart();
+    void markFault(const std::string& error);
     void chooseFiles();
     void chooseFolder();
     void poll();
@@ -116,6 +127,8 @@ class SystemTestWindow : public QWidget {
     QValueAxis* m_histogramX;
     QValueAxis* m_histogramY;
     QTimer* m_poll;
+    QTabWidget* m_pages;
+    SystemEditor* m_editor;
 
     std::unique_ptr<tester::Runner> m_run;
     tester::Outcome m_outcome;

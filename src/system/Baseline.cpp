@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <thread>
 
 #include "system/Kernel.h"
@@ -36,17 +37,18 @@ Amount playRun(Kernel& kernel, const BaselineJob& job, std::uint64_t run, const 
 }
 
 // `work(item, kernel)` for every item, shared out over `threads` threads, each
-// with a kernel of its own.
+// with a kernel of its own (none without `compiled`).
 void share(std::size_t items, unsigned threads, const std::shared_ptr<const Compiled>& compiled,
-           const std::function<void(std::size_t, Kernel&)>& work) {
+           const std::function<void(std::size_t, Kernel*)>& work) {
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads =
         static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(items, 1)));
     std::atomic<std::size_t> next{0};
     const auto worker = [&] {
-        Kernel kernel(compiled);
+        std::optional<Kernel> kernel;
+        if (compiled) kernel.emplace(compiled);
         for (std::size_t item = next++; item < items; item = next++)
-            work(item, kernel);
+            work(item, kernel ? &*kernel : nullptr);
     };
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < threads; ++t)
@@ -95,22 +97,34 @@ Baseline baseline(const System& system, const BaselineJob& job, unsigned threads
     return baseline(compile(system), job, threads, progress, cancel);
 }
 
+Baseline baseline(const RunPlay& playRun, const BaselineJob& job, unsigned threads,
+                  const std::atomic<bool>* cancel) {
+    std::vector<Amount> saldos(job.runs, 0);
+    std::vector<char> done(job.runs, 0);
+    share(job.runs, threads, nullptr, [&](std::size_t run, Kernel*) {
+        if (cancelled(cancel)) return;
+        saldos[run] = playRun(run);
+        done[run] = !cancelled(cancel);
+    });
+    return summary(saldos, done, job.saldo);
+}
+
 Baseline baseline(const std::shared_ptr<const Compiled>& compiled, const BaselineJob& job,
                   unsigned threads, const Progress& progress, const std::atomic<bool>* cancel) {
     std::vector<Amount> saldos(job.runs, 0);
     std::vector<char> done(job.runs, 0);
     if (const std::optional<LaneTable> lanes = LaneTable::of(*compiled, job.spins)) {
         const std::size_t group = LaneTable::group();
-        share((job.runs + group - 1) / group, threads, compiled, [&](std::size_t item, Kernel&) {
+        share((job.runs + group - 1) / group, threads, compiled, [&](std::size_t item, Kernel*) {
             const std::size_t first = item * group;
             const std::size_t count = std::min(group, job.runs - first);
             if (lanes->play(job, first, count, saldos.data() + first, progress, cancel))
                 std::fill_n(done.begin() + static_cast<std::ptrdiff_t>(first), count, 1);
         });
     } else {
-        share(job.runs, threads, compiled, [&](std::size_t run, Kernel& kernel) {
+        share(job.runs, threads, compiled, [&](std::size_t run, Kernel* kernel) {
             if (cancelled(cancel)) return;
-            saldos[run] = playRun(kernel, job, run, progress, cancel);
+            saldos[run] = playRun(*kernel, job, run, progress, cancel);
             done[run] = !cancelled(cancel);
         });
     }

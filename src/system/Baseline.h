@@ -6,6 +6,7 @@
 // system that compiles to a table plays its runs side by side in vector lanes
 // (LaneTable.h), any other through the kernel (Kernel.h).
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -44,6 +45,35 @@ Baseline baseline(const std::shared_ptr<const Compiled>& compiled, const Baselin
                   unsigned threads = 0,
                   const std::function<void(std::uint64_t spins)>& progress = {},
                   const std::atomic<bool>* cancel = nullptr);
+
+// The same with a player of another kind (a script's): `playRun(run)` plays
+// run `run` on a player of its own (see playRandomRun) and gives its final
+// Saldo.
+using RunPlay = std::function<Amount(std::uint64_t run)>;
+Baseline baseline(const RunPlay& playRun, const BaselineJob& job, unsigned threads = 0,
+                  const std::atomic<bool>* cancel = nullptr);
+
+// Plays run `run` of `job` on `player`, its spins drawn a block at a time; it
+// stops early on a cancel, or once the player has failed (a script's error).
+template <class P>
+void playRandomRun(P& player, const BaselineJob& job, std::uint64_t run,
+                   const std::function<void(std::uint64_t spins)>& progress,
+                   const std::atomic<bool>* cancel) {
+    constexpr std::size_t block = 1 << 14;
+    Random random(job.seed, job.file, run);
+    std::uint8_t spins[block];
+    for (std::uint64_t left = job.spins; left > 0;) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) break;
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, block));
+        random.fill(spins, n);
+        player.play(spins, n);
+        if constexpr (requires { player.failed(); }) {
+            if (player.failed()) break;
+        }
+        left -= n;
+        if (progress) progress(n);
+    }
+}
 
 // The random permanence of `spins` spins a run or `--random` plays.
 std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, std::uint64_t run,

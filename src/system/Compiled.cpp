@@ -13,15 +13,22 @@ namespace {
 // a system or what the engine keeps of them would be missed. So a new field
 // stops the build here until the compiler is taught it (or refuses it in
 // knows() below, which sends such systems to the engine).
-static_assert(sizeof(Bet) == 88 && sizeof(System) == 88,
+static_assert(sizeof(Bet) == 112 && sizeof(System) == 160,
               "a new field of a bet or a system: teach the compiler (PairAutomaton.cpp) or "
               "refuse it in knows()");
 static_assert(sizeof(Player::Seat) == 48 && sizeof(Player::History) == 16 &&
-                  sizeof(Player::BetState) == 16 && sizeof(wheel::Stake) == 24,
+                  sizeof(Player::BetState) == 64 && sizeof(wheel::Stake) == 24,
               "a new field of the engine's state: add it to the key in PairAutomaton.cpp");
+// A bet's `sequence` and a bet state's `step`, `series`, `line` and `head`
+// belong to the progressions that knows() refuses: for the others they never
+// change, so the key leaves them out. A script is played by its own player.
 
 bool knows(const System& system) {
+    if (system.script) return false;
     for (const Bet& bet : system.bets) {
+        // A place of a trigger that matches either side ("any") would need
+        // every stretch of the history that can still match it kept apart.
+        if (std::find(bet.after.begin(), bet.after.end(), 0) != bet.after.end()) return false;
         switch (bet.progression) {
             case Progression::Flat:
             case Progression::Martingale:
@@ -122,6 +129,8 @@ std::string_view pathKey(Path path) {
             return "table";
         case Path::Automata:
             return "automata";
+        case Path::Script:
+            return "script";
         case Path::Engine:
             break;
     }

@@ -21,9 +21,10 @@
 
 namespace tamvek::system {
 
-enum class Path : std::uint8_t { Table, Automata, Engine };
+// A script (a system in Lua) is played by its own player, never compiled.
+enum class Path : std::uint8_t { Table, Automata, Engine, Script };
 
-// "table", "automata", "engine": as --json names the path.
+// "table", "automata", "engine", "script": as --json names the path.
 std::string_view pathKey(Path path);
 
 // How many states each path may have.

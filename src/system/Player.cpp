@@ -4,20 +4,41 @@
 #include <limits>
 #include <utility>
 
+#include "system/Tally.h"
+
 namespace tamvek::system {
 namespace {
 
-// Figures saturate rather than wrap: only a file made to hurt could get there.
-Amount add(Amount a, Amount b) {
-    Amount sum;
-    if (!__builtin_add_overflow(a, b, &sum)) return sum;
-    return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+Amount mul(Amount a, Amount b) {
+    Amount product;
+    if (!__builtin_mul_overflow(a, b, &product)) return product;
+    return std::numeric_limits<Amount>::max();  // only sizes, which are positive
 }
 
-Amount sub(Amount a, Amount b) {
-    Amount difference;
-    if (!__builtin_sub_overflow(a, b, &difference)) return difference;
-    return b < 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+// The Fibonacci numbers 1, 1, 2, 3, 5, … as far as the largest stake; a step
+// past them is past every limit.
+constexpr std::array<Amount, 74> fibonacci = [] {
+    std::array<Amount, 74> f{1, 1};
+    for (std::size_t i = 2; i < f.size(); ++i)
+        f[i] = f[i - 1] + f[i - 2];
+    return f;
+}();
+static_assert(fibonacci.back() > largestStake);
+
+// The stake a Labouchère's line asks for: its first and last number (one
+// number alone), times the units.
+Amount lineStake(const std::vector<Amount>& line, std::size_t head, Amount units) {
+    const Amount pieces = line[head] + (line.size() - head > 1 ? line.back() : 0);
+    return mul(pieces, units);
+}
+
+// The smallest stake whose win lifts an Oscar's Grind series from `series` to
+// +units: a win after `ride` wins gains 2^ride - 1 stakes (one when it rides
+// until it is lost).
+Amount oscarNeeds(Amount series, Amount units, int ride) {
+    const Amount gain = ride <= 0 ? 1 : ride >= 50 ? largestStake : (Amount{1} << ride) - 1;
+    const Amount missing = sub(units, series);
+    return missing / gain + (missing % gain != 0 ? 1 : 0);
 }
 
 }  // namespace
@@ -56,16 +77,20 @@ Player::Player(const System& system)
         // A progression past its limit, or past the largest stake, starts again.
         rule.limit = std::min(bet.limit.value_or(largestStake), largestStake);
         rule.length = static_cast<std::uint32_t>(bet.after.size());
-        for (int outcome : bet.after)
+        for (int outcome : bet.after) {
             rule.pattern = (rule.pattern << 1) | (outcome == 2 ? 1u : 0u);
-        rule.mask = rule.length >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << rule.length) - 1;
+            rule.mask = (rule.mask << 1) | (outcome == 0 ? 0u : 1u);  // "any" matches either
+        }
     }
     startFile();
 }
 
 void Player::startFile() {
-    for (std::size_t b = 0; b < m_bets.size(); ++b)
-        m_bets[b] = {m_rules[b].units, m_rules[b].virtualLosses > 0, 0};
+    for (std::size_t b = 0; b < m_bets.size(); ++b) {
+        m_bets[b].fictitious = m_rules[b].virtualLosses > 0;
+        m_bets[b].fictitiousLost = 0;
+        startProgression(b);
+    }
     m_state = {};
 }
 
@@ -87,7 +112,7 @@ enum Feature : unsigned {
     RecordNotes = 1,     // notes of cycles and Saldo
     KeepHistory = 2,     // triggers, follow and opposite
     HasFictitious = 4,   // bets with a fictitious entry
-    HasProgression = 8,  // martingale or dalembert
+    HasProgression = 8,  // any progression but flat
     HasStops = 16,       // stop_loss or take_profit
 };
 
@@ -163,7 +188,6 @@ void Player::placeStakes(State& s, std::uint64_t spin) {
             s.balance = sub(s.balance, size);
             s.onTable += size;
             s.report.staked = add(s.report.staked, size);
-            s.report.largestStake = std::max(s.report.largestStake, size);
         }
     }
 }
@@ -183,19 +207,21 @@ void Player::settleNumber(State& s, std::uint8_t cls, std::uint64_t spin) {
         }
         Seat& t = s.table[static_cast<std::size_t>(p)];
         const std::uint8_t side = t.stake.side;
+        const Amount atRisk = t.stake.units;
         const wheel::Settled settled = wheel::settle(t.stake, pair, cls);
         const bool real = (F & HasFictitious) == 0 || !t.fictitious;
+        // A stake is at risk when the spin settles or holds it, at its value
+        // before the spin (a win that goes home never risked its doubled value).
+        if (real && settled.outcome != wheel::Outcome::Untouched)
+            s.report.largestStake = std::max(s.report.largestStake, atRisk);
         switch (settled.outcome) {
             case wheel::Outcome::Lost:
                 if (real) s.onTable -= settled.units;
-                endCycle<F>(s, t, p, side, End::Lost, spin);
+                endCycle<F>(s, t, p, side, End::Lost, settled.units, spin);
                 break;
             case wheel::Outcome::Rides:
             case wheel::Outcome::Home:
-                if (real) {
-                    s.onTable += settled.units / 2;  // the win
-                    s.report.largestStake = std::max(s.report.largestStake, settled.units);
-                }
+                if (real) s.onTable += settled.units / 2;  // the win
                 if (settled.outcome == wheel::Outcome::Rides) break;
                 [[fallthrough]];
             case wheel::Outcome::GivenBack:
@@ -207,7 +233,7 @@ void Player::settleNumber(State& s, std::uint8_t cls, std::uint64_t spin) {
                 endCycle<F>(
                     s, t, p, side,
                     settled.outcome == wheel::Outcome::Home ? End::TakenHome : End::GivenBack,
-                    spin);
+                    settled.units, spin);
                 break;
             case wheel::Outcome::Untouched:
             case wheel::Outcome::Held:
@@ -218,7 +244,7 @@ void Player::settleNumber(State& s, std::uint8_t cls, std::uint64_t spin) {
 
 template <unsigned F>
 void Player::endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, End how,
-                      std::uint64_t spin) {
+                      Amount value, std::uint64_t spin) {
     const BetRule& rule = m_rules[seat.bet];
     BetState& bet = m_bets[seat.bet];
     if constexpr ((F & RecordNotes) != 0) {
@@ -238,15 +264,8 @@ void Player::endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, E
             return;
         }
     }
-    ++s.report.cycles;
-    if (how == End::Lost) {
-        ++s.report.lost;
-        s.report.lostRun = std::max(s.report.lostRun, ++s.run);
-    } else {
-        s.run = 0;
-        ++(how == End::TakenHome ? s.report.takenHome : s.report.givenBack);
-    }
-    if constexpr ((F & HasProgression) != 0) moveProgression(rule, bet, how);
+    tallyEnd(s.report, s.run, how);
+    if constexpr ((F & HasProgression) != 0) moveProgression(seat.bet, how, value);
     if constexpr ((F & HasFictitious) != 0) {
         // A bet with a fictitious entry goes back to watching once its real cycle ends.
         if (rule.virtualLosses > 0) {
@@ -256,30 +275,85 @@ void Player::endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, E
     }
 }
 
+// Every progression starts at its first stake: a file's start, a size past
+// its limit, the end of an Oscar's Grind series, an empty Labouchère line.
+void Player::startProgression(std::size_t b) {
+    const BetRule& rule = m_rules[b];
+    BetState& bet = m_bets[b];
+    bet.step = 0;
+    bet.series = 0;
+    bet.size = rule.units;
+    if (rule.progression == Progression::Labouchere) {
+        bet.line = m_system.bets[b].sequence;
+        bet.head = 0;
+        bet.size = lineStake(bet.line, bet.head, rule.units);
+    }
+}
+
 // After a lost cycle a martingale doubles and a d'Alembert adds its units;
 // after one taken home they start again or step down; a given-back cycle leaves
-// the size where it was. A size past the limit starts again.
-void Player::moveProgression(const BetRule& rule, BetState& bet, End how) const {
-    if (how == End::Lost) {
-        if (rule.progression == Progression::Martingale) bet.size = add(bet.size, bet.size);
-        if (rule.progression == Progression::Dalembert) bet.size = add(bet.size, rule.units);
-    } else if (how == End::TakenHome) {
-        if (rule.progression == Progression::Martingale) bet.size = rule.units;
-        if (rule.progression == Progression::Dalembert)
-            bet.size = std::max(rule.units, bet.size - rule.units);
+// every progression where it was. A size past the limit starts again.
+void Player::moveProgression(std::size_t b, End how, Amount value) {
+    const BetRule& rule = m_rules[b];
+    BetState& bet = m_bets[b];
+    if (how == End::GivenBack) return;
+    const bool lost = how == End::Lost;
+    switch (rule.progression) {
+        case Progression::Flat:
+            return;
+        case Progression::Martingale:
+            bet.size = lost ? add(bet.size, bet.size) : rule.units;
+            break;
+        case Progression::Dalembert:
+            bet.size =
+                lost ? add(bet.size, rule.units) : std::max(rule.units, bet.size - rule.units);
+            break;
+        case Progression::Fibonacci:
+            bet.step = lost ? bet.step + 1 : std::max(0, bet.step - 2);
+            bet.size = static_cast<std::size_t>(bet.step) < fibonacci.size()
+                           ? mul(rule.units, fibonacci[static_cast<std::size_t>(bet.step)])
+                           : std::numeric_limits<Amount>::max();
+            break;
+        case Progression::Labouchere:
+            moveLine(b, lost);
+            break;
+        case Progression::Oscar:
+            // A loss leaves the stake; a win raises it, but never past what
+            // lifts the series to +units, where the series ends.
+            bet.series = lost ? sub(bet.series, bet.size) : add(bet.series, value - bet.size);
+            if (lost) break;
+            if (bet.series >= rule.units) return startProgression(b);
+            bet.size =
+                std::min(add(bet.size, rule.units), oscarNeeds(bet.series, rule.units, rule.ride));
+            break;
     }
-    if (bet.size > rule.limit) bet.size = rule.units;
+    if (bet.size > rule.limit) startProgression(b);
+}
+
+// A lost stake goes to the end of the line; a win strikes its first and last
+// number, and an empty line starts again.
+void Player::moveLine(std::size_t b, bool lost) {
+    BetState& bet = m_bets[b];
+    const Amount units = m_rules[b].units;
+    if (lost) {
+        bet.line.push_back(bet.size / units);
+    } else {
+        ++bet.head;
+        if (bet.head < bet.line.size()) bet.line.pop_back();
+        if (bet.head >= bet.line.size()) return startProgression(b);
+    }
+    if (bet.head > 64 && 2 * bet.head > bet.line.size()) {
+        bet.line.erase(bet.line.begin(), bet.line.begin() + static_cast<std::ptrdiff_t>(bet.head));
+        bet.head = 0;
+    }
+    bet.size = lineStake(bet.line, bet.head, units);
 }
 
 // The Saldo after the spin and the figures that follow it.
 template <unsigned F>
 void Player::closeSpin(State& s, std::size_t cyclesBefore) {
     const Amount saldo = add(s.balance, s.onTable);
-    s.report.saldo = saldo;
-    s.report.highest = std::max(s.report.highest, saldo);
-    s.report.lowest = std::min(s.report.lowest, saldo);
-    s.peak = std::max(s.peak, saldo);
-    s.report.drawdown = std::max(s.report.drawdown, sub(s.peak, saldo));
+    tallySaldo(s.report, s.peak, saldo);
     if constexpr ((F & RecordNotes) != 0) {
         if (m_cycles != nullptr)
             for (std::size_t k = cyclesBefore; k < m_cycles->size(); ++k)

@@ -1,7 +1,8 @@
 #pragma once
 // Plays a stake system over spins: a stake goes on when its bet's trigger holds
 // and its pair is free, and lives by the rule of the wheel (wheel/Rule.h), the
-// one the window's game settles by. One pass, nothing allocated per spin.
+// one the window's game settles by. One pass, nothing allocated per spin but
+// a Labouchère's growing line.
 //
 // Saldo after a spin = balance + the real stakes on the table. Fictitious
 // stakes (of a bet with `virtualLosses`) take their pair and ride like real
@@ -62,7 +63,7 @@ struct Report {
     Amount lowest = 0;
     Amount drawdown = 0;        // the largest fall from a running highest to a later Saldo
     std::uint64_t lostRun = 0;  // the longest run of lost cycles
-    Amount largestStake = 0;    // on the table, after doubling
+    Amount largestStake = 0;    // at risk: a stake as a spin settles or holds it
 
     bool operator==(const Report&) const = default;
 };
@@ -102,6 +103,10 @@ class Player {
         Amount size = 1;
         bool fictitious = false;
         int fictitiousLost = 0;
+        int step = 0;              // of a Fibonacci
+        Amount series = 0;         // what an Oscar's Grind series has won so far
+        std::vector<Amount> line;  // of a Labouchère, from `head` on
+        std::size_t head = 0;
     };
     struct History {
         std::uint64_t outcomes = 0;  // bit 0: the last decided outcome, set for side 2
@@ -154,11 +159,13 @@ class Player {
     template <unsigned Features>
     void settleNumber(State& s, std::uint8_t cls, std::uint64_t spin);
     template <unsigned Features>
-    void endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, End how,
+    void endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, End how, Amount value,
                   std::uint64_t spin);
     template <unsigned Features>
     void closeSpin(State& s, std::size_t cyclesBefore);
-    void moveProgression(const BetRule& rule, BetState& bet, End how) const;
+    void startProgression(std::size_t bet);
+    void moveProgression(std::size_t bet, End how, Amount value);
+    void moveLine(std::size_t bet, bool lost);
 
   private:
     const System& m_system;

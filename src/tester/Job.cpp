@@ -1,13 +1,36 @@
 #include "tester/Job.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <random>
 
 #include "formats/SystemFile.h"
+#include "lua/ScriptPlayer.h"
 
 namespace tamvek::tester {
 
+namespace {
+
+bool isScript(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".lua";
+}
+
+}  // namespace
+
+// A script is run once here, so that its faults (and its name) are known
+// before anything is played.
 Result<system::System> loadSystem(const std::string& path) {
-    return formats::readSystemFile(path);
+    if (!isScript(path)) return formats::readSystemFile(path);
+    Result<system::System> system = formats::readScriptFile(path);
+    if (!system) return system;
+    const lua::ScriptPlayer check(*system->script, {});
+    if (check.failed()) return Error{check.error()};
+    if (check.name()) system->name = *check.name();
+    return system;
 }
 
 Result<LoadedJob> load(const Job& job, const std::atomic<bool>* cancel) {
@@ -17,7 +40,9 @@ Result<LoadedJob> load(const Job& job, const std::atomic<bool>* cancel) {
     Options& options = loaded.options;
     options.randomSpins = job.randomSpins;
     options.baselineRuns = job.baselineRuns;
-    options.seed = job.seed ? *job.seed : std::random_device{}();
+    // Files alone play the same every time, a script's math.random too.
+    const bool drawn = job.randomSpins > 0 || job.baselineRuns > 0;
+    options.seed = job.seed ? *job.seed : drawn ? std::random_device{}() : 0;
     options.threads = job.threads;
     options.curves = job.curves;
     // Random spins are drawn as they are played, a block at a time; they are

@@ -1,6 +1,7 @@
 #pragma once
-// A system test as the user asks for it: a system file played over permanence
-// files or folders, or over random spins, with or without a baseline. `load`
+// A system test as the user asks for it: a system file (or a system written
+// in Lua) played over permanence files or folders, or over random spins, with
+// or without a baseline. `load`
 // reads what the job names through formats/ (a fault comes back in the
 // reader's own words: file, line, key or token), `play` plays it, and
 // ReportTable (tester/ReportTable.h) turns the outcome into the rows and

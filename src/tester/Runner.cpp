@@ -49,7 +49,12 @@ void Runner::play(const LoadedJob& job) {
     m_result.systemName = job.system.name;
     m_result.options = job.options;
     m_result.outcome = tester::play(job, hooks);
-    if (!m_result.outcome.cancelled) m_result.table = reportTable(job, m_result.outcome);
+    if (!m_result.outcome.error.empty()) {
+        m_result.error = std::move(m_result.outcome.error);
+        m_result.outcome = {};
+    } else if (!m_result.outcome.cancelled) {
+        m_result.table = reportTable(job, m_result.outcome);
+    }
 }
 
 }  // namespace tamvek::tester

@@ -28,7 +28,8 @@ class Runner {
         std::uint64_t total = 0;  // what `done` counts to; 0 while reading
     };
     struct Finished {
-        std::string error;       // the reader's words when the job could not be read
+        std::string error;       // the reader's words when the job could not be read, or
+                                 // a script's when it stopped with an error
         bool cancelled = false;  // a cancel was heard: nothing below is kept
         std::string systemName;
         Options options;  // as played: the seed drawn when the job left it open

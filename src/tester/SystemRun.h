@@ -5,7 +5,9 @@
 // test both play through here (by way of tester::Job), so they give the same
 // figures for the same input, random spins and their seeds included. The spins
 // go a block at a time; between blocks the run hears the cancel flag and
-// reports its progress.
+// reports its progress. A system written as a script is played by its own
+// player (lua/ScriptPlayer.h), a fresh one for every file and every baseline
+// run; its error ends the whole run.
 
 #include <atomic>
 #include <cstdint>
@@ -50,6 +52,7 @@ struct FileResult {
 
 struct Outcome {
     bool cancelled = false;  // then nothing else is kept
+    std::string error;       // a script stopped with this error: nothing else is kept
     std::vector<FileResult> files;
     system::Report total;
     std::vector<SaldoCurve::Point> totalCurve;  // the files one after another

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+
 #include "support/Command.h"
 #include "support/ScratchFolder.h"
 
@@ -113,6 +115,83 @@ TEST(SystemCli, BadInputGetsAClearErrorAndANonZeroExit) {
         const CommandRun run = cli(c.args);
         EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.out;
         EXPECT_NE(run.out.find(c.message), std::string::npos) << c.args << "\n" << run.out;
+    }
+}
+
+// The JSON's "kernel" names the path that played, which differs by nature.
+std::string withoutKernel(std::string out) {
+    for (const char* path : {"\"kernel\":\"script\",", "\"kernel\":\"table\",",
+                             "\"kernel\":\"automata\",", "\"kernel\":\"engine\","})
+        if (const std::size_t at = out.find(path); at != std::string::npos)
+            out.erase(at, std::string_view(path).size());
+    return out;
+}
+
+// The examples in Lua print exactly what their system files print, in every
+// form the command line has.
+TEST(SystemCli, TheLuaExamplesPrintWhatTheirSystemFilesPrint) {
+    ScratchFolder folder;
+    const std::string files = spins + "/wiesbaden-t1-head.txt " + spins + "/genting-118.txt " +
+                              spins + "/playtech-head.txt";
+    const std::string forms[] = {files,
+                                 files + " --json",
+                                 files + " --baseline 20 --seed 4",
+                                 files + " --baseline 20 --seed 4 --json",
+                                 "--random 30000 --seed 8",
+                                 "--random 30000 --seed 8 --json"};
+    for (const char* name : {"paroli-rot", "martingale-nach-serie", "fiktiver-einstieg"}) {
+        const std::string system = std::string(TAMVEK_SOURCE_DIR) + "/systems/" + name;
+        for (const std::string& form : forms) {
+            const CommandRun toml = cli("system " + system + ".toml " + form);
+            const CommandRun lua = cli("system " + system + ".lua " + form);
+            ASSERT_EQ(toml.status, 0) << toml.out;
+            EXPECT_EQ(lua.status, 0) << lua.out;
+            EXPECT_EQ(withoutKernel(lua.out), withoutKernel(toml.out)) << name << " " << form;
+        }
+        const std::string log = " --log " + folder.path() + "/";
+        cli("system " + system + ".toml " + files + log + "toml.csv");
+        cli("system " + system + ".lua " + files + log + "lua.csv");
+        EXPECT_EQ(fileText(folder.path() + "/lua.csv"), fileText(folder.path() + "/toml.csv"));
+    }
+}
+
+// The faults of a script, each said with its file and line, and at run time
+// with the permanence and the spin; nothing is reported as played, and a
+// cycle log begun is taken away again.
+TEST(SystemCli, AFaultyScriptGetsAClearErrorAndANonZeroExit) {
+    ScratchFolder folder;
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"function place(g)\n  while true do end\nend\n",
+         "s.lua:2: place läuft länger als 1 s und wird angehalten"},
+        {"local t = {}\nfunction place(g)\n  while true do t[#t + 1] = string.rep('x', 1 << 20) "
+         ".. #t end\nend\n",
+         "s.lua:3: das Skript braucht mehr als 64 MB Speicher (Datei genting-118.txt, Wurf 1)"},
+        {"function place(g)\n  g:stake('red', 1\nend\n", "s.lua:3: Syntaxfehler: "},
+        {"function place(g)\n  if g.spin == 5 then return nil + 1 end\nend\n",
+         "s.lua:2: mit einem nil-Wert kann nicht gerechnet werden (Datei genting-118.txt, Wurf 5)"},
+        {"function place(g)\n  g:stake('red', 1)\nend\n",
+         "s.lua:2: stake: Paar red-black ist belegt (Datei genting-118.txt, Wurf 2)"},
+        {"function place(g)\n  g:stake('green', 1)\nend\n",
+         "s.lua:2: stake: 'green' ist keine Seite"},
+        {"function place(g)\n  g:stake('red', 0)\nend\n", "s.lua:2: stake: units 0 geht nicht"},
+        {"function place(g)\n  g:stake('red', 2^60)\nend\n",
+         "s.lua:2: stake: units 1152921504606846976 geht nicht"},
+    };
+    const std::string log = folder.path() + "/zyklen.csv";
+    for (const Case& c : cases) {
+        const std::string script = folder.write("s.lua", c.text);
+        const CommandRun run =
+            cli("system " + script + " " + spins + "/genting-118.txt --log " + log);
+        EXPECT_EQ(run.status, 1) << c.text << "\n" << run.out;
+        EXPECT_NE(run.out.find(script.substr(0, script.size() - 5) + c.message), std::string::npos)
+            << c.text << "\n"
+            << run.out;
+        EXPECT_EQ(run.out.find("Würfe"), std::string::npos) << run.out;
+        EXPECT_FALSE(std::filesystem::exists(log)) << c.text;
     }
 }
 

@@ -24,13 +24,18 @@ virtual = 1
 side = "opposite"
 pair = "even-odd"
 progression = "dalembert"
+[[bet]]
+side = "low"
+after = ["high", "any", "low"]
+progression = "labouchere"
+sequence = [1, 2, 3]
 )",
                                          "s.toml");
     ASSERT_TRUE(s.ok()) << s.error().message;
     EXPECT_EQ(s->name, "Paroli");
     EXPECT_EQ(s->stopLoss, 100);
     EXPECT_EQ(s->takeProfit, 50);
-    ASSERT_EQ(s->bets.size(), 2u);
+    ASSERT_EQ(s->bets.size(), 3u);
     const Bet& a = s->bets[0];
     EXPECT_EQ(a.pair, wheel::RedBlack);
     EXPECT_EQ(a.rule, SideRule::Fixed);
@@ -47,6 +52,9 @@ progression = "dalembert"
     EXPECT_EQ(b.units, 1);
     EXPECT_EQ(b.ride, 0);
     EXPECT_EQ(b.progression, Progression::Dalembert);
+    EXPECT_EQ(s->bets[2].after, (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(s->bets[2].progression, Progression::Labouchere);
+    EXPECT_EQ(s->bets[2].sequence, (std::vector<Amount>{1, 2, 3}));
     // Without a name the file names the system.
     EXPECT_EQ(parseSystem("[[bet]]\nside = \"odd\"\n", "odd.toml")->name, "odd.toml");
 }
@@ -59,7 +67,7 @@ TEST(SystemFile, EveryFaultNamesTheFileTheLineAndTheKey) {
     const Case cases[] = {
         {"[[bet]]\nsied = \"red\"\n",
          "s.toml:2: sied: unbekannter Schlüssel eines Einsatzes (erlaubt: side, pair, units, "
-         "ride, after, progression, limit, virtual)"},
+         "ride, after, progression, sequence, limit, virtual)"},
         {"nmae = \"x\"\n[[bet]]\nside = \"red\"\n",
          "s.toml:1: nmae: unbekannter Schlüssel eines Systems (erlaubt: name, bet, stop_loss, "
          "take_profit)"},
@@ -78,7 +86,17 @@ TEST(SystemFile, EveryFaultNamesTheFileTheLineAndTheKey) {
         {"[[bet]]\nside = \"red\"\nafter = [\"high\"]\n",
          "s.toml:3: after: 'high' ist keine Seite von red-black"},
         {"[[bet]]\nside = \"red\"\nprogression = \"paroli\"\n",
-         "s.toml:3: progression: 'paroli' gibt es nicht (flat, martingale, dalembert)"},
+         "s.toml:3: progression: 'paroli' gibt es nicht (flat, martingale, dalembert, "
+         "fibonacci, labouchere, oscar)"},
+        {"[[bet]]\nside = \"red\"\nprogression = \"labouchere\"\n",
+         "s.toml:3: sequence: fehlt: \"labouchere\" braucht eine Folge, etwa [1, 2, 3]"},
+        {"[[bet]]\nside = \"red\"\nsequence = [1]\n",
+         "s.toml:3: sequence: gilt nur für progression = \"labouchere\""},
+        {"[[bet]]\nside = \"red\"\nprogression = \"labouchere\"\nsequence = [1, 0]\n",
+         "s.toml:4: sequence: 0 geht nicht (erlaubt: 1 bis 1125899906842624)"},
+        {"[[bet]]\nside = \"red\"\nunits = 2\nprogression = \"labouchere\"\n"
+         "sequence = [1, 2, 3]\nlimit = 7\n",
+         "s.toml:6: limit: 7 geht nicht (erlaubt: 8 bis 1125899906842624)"},
         {"[[bet]]\nside = \"red\"\nunits = 5\nlimit = 4\n",
          "s.toml:4: limit: 4 geht nicht (erlaubt: 5 bis 1125899906842624)"},
         {"name = \"x\"\n", "s.toml: bet: kein Einsatz ([[bet]]) im System"},

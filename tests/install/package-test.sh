@@ -88,7 +88,7 @@ fi
 data=$share/tamvek
 for f in info_tamvek1.txt g2.wav vg2.wav v2.wav; do need "$data/$f"; done
 for f in "$source"/samples/*.txt; do need "$data/samples/$(basename "$f")"; done
-for f in "$source"/systems/*.toml; do need "$data/systems/$(basename "$f")"; done
+for f in "$source"/systems/*.toml "$source"/systems/*.lua; do need "$data/systems/$(basename "$f")"; done
 
 # Both programs, run from the unpacked folder, find the info text and play
 # their sounds from the data folder. The window plays the script off screen.

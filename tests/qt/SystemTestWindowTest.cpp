@@ -11,9 +11,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+
 #include "qt/SaldoChart.h"
+#include "qt/SystemEditor.h"
+#include "qt/SystemHighlighter.h"
 #include "qt/SystemTestWindow.h"
 
+using tamvek::qt::SystemEditor;
+using tamvek::qt::SystemHighlighter;
 using tamvek::qt::SystemTestWindow;
 
 namespace {
@@ -43,6 +52,23 @@ QStringList tableRow(const QTableWidget& table, int row) {
     for (int c = 0; c < table.columnCount(); ++c)
         cells << (table.item(row, c) ? table.item(row, c)->text() : QString());
     return cells;
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+    return path;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// As typed: the text is changed, not loaded.
+void retype(QPlainTextEdit& text, const QString& with) {
+    text.selectAll();
+    text.insertPlainText(with);
 }
 
 bool runToEnd(SystemTestWindow& window) {
@@ -161,6 +187,102 @@ class SystemTestWindowTest : public QObject {
         QVERIFY2(window.statusText().contains(QStringLiteral("fehlt.txt")),
                  qPrintable(window.statusText()));
         QCOMPARE(window.table()->rowCount(), 0);
+    }
+
+    // A system in Lua opens in the editor, in colour, and plays as its system
+    // file does.
+    void aLuaSystemIsShownAndPlaysAsItsSystemFile() {
+        SystemTestWindow window(systems);
+        window.show();
+        window.setPermanences({spins + QStringLiteral("/genting-118.txt"),
+                               spins + QStringLiteral("/wiesbaden-t1-head.txt")});
+        QList<QStringList> rows[2];
+        for (int i = 0; i < 2; ++i) {
+            window.setSystemFile(systems + (i == 0 ? QStringLiteral("/paroli-rot.lua")
+                                                   : QStringLiteral("/paroli-rot.toml")));
+            QVERIFY(runToEnd(window));
+            QVERIFY2(window.statusText().startsWith(QStringLiteral("Fertig: Paroli auf Rot")),
+                     qPrintable(window.statusText()));
+            for (int row = 0; row < window.table()->rowCount(); ++row)
+                rows[i] << tableRow(*window.table(), row);
+        }
+        QCOMPARE(rows[0], rows[1]);
+        QCOMPARE(rows[0].size(), 3);
+
+        window.setSystemFile(systems + QStringLiteral("/paroli-rot.lua"));
+        SystemEditor& editor = *window.editor();
+        QVERIFY(editor.text()->toPlainText().contains(QStringLiteral("function place(g)")));
+        QCOMPARE(editor.highlighter()->language(), SystemHighlighter::Language::Lua);
+        const QTextBlock block = editor.text()->document()->findBlockByNumber(5);
+        QVERIFY(block.text().startsWith(QStringLiteral("function place")));
+        bool bold = false;
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            bold = bold || (range.start == 0 && range.format.fontWeight() == QFont::Bold);
+        QVERIFY2(bold, "a keyword is set off");
+    }
+
+    // A fault of a script is said under the buttons and marked at its line in
+    // the editor; the window stays usable, and a mended script, saved by
+    // "Start", plays.
+    void aFaultyScriptIsMarkedAndTheWindowStaysUsable() {
+        QTemporaryDir dir;
+        const QString script = writeFile(dir.filePath(QStringLiteral("s.lua")),
+                                         "function place(g)\n  while true do end\nend\n");
+        SystemTestWindow window(systems);
+        window.show();
+        window.setSystemFile(script);
+        window.setPermanences({spins + QStringLiteral("/genting-118.txt")});
+        QVERIFY(runToEnd(window));
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fehler: ") + script +
+                                                QStringLiteral(":2: place läuft länger als 1 s")),
+                 qPrintable(window.statusText()));
+        QVERIFY(window.statusText().endsWith(QStringLiteral("(Datei genting-118.txt, Wurf 1)")));
+        QCOMPARE(window.editor()->markedLine(), 2);
+        QCOMPARE(window.pages()->currentWidget(), window.editor());
+        QCOMPARE(window.table()->rowCount(), 0);
+        QVERIFY(window.outcome().files.empty());
+
+        retype(*window.editor()->text(),
+               QStringLiteral("function place(g)\n  g:stake('red', 1\nend\n"));
+        QCOMPARE(window.editor()->markedLine(), 0);
+        QVERIFY(runToEnd(window));
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fehler: ") + script +
+                                                QStringLiteral(":3: Syntaxfehler: ")),
+                 qPrintable(window.statusText()));
+        QCOMPARE(window.editor()->markedLine(), 3);
+
+        retype(
+            *window.editor()->text(),
+            QStringLiteral(
+                "function place(g)\n  if g:free('red-black') then g:stake('red', 1) end\nend\n"));
+        QVERIFY(runToEnd(window));
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fertig: ")),
+                 qPrintable(window.statusText()));
+        QVERIFY(readFile(script).contains("g:free('red-black')"));
+        QVERIFY(!window.editor()->modified());
+    }
+
+    // "Neu aus Vorlage" copies an example into the user's folder, numbered on
+    // rather than over a file there, and opens the copy.
+    void aCopyOfAnExampleNeverOverwritesAFile() {
+        QTemporaryDir dir;
+        const QString mine =
+            writeFile(dir.filePath(QStringLiteral("paroli-rot.lua")), "-- meins\n");
+        SystemTestWindow window(systems);
+        window.editor()->setUserFolder(dir.path());
+        QVERIFY(!window.editor()->copyExample(systems + QStringLiteral("/paroli-rot.lua")));
+        const QString copy = dir.filePath(QStringLiteral("paroli-rot-2.lua"));
+        QCOMPARE(window.editor()->path(), copy);
+        QCOMPARE(readFile(copy), readFile(systems + QStringLiteral("/paroli-rot.lua")));
+        QCOMPARE(readFile(mine), QByteArray("-- meins\n"));
+        QVERIFY(!window.editor()->copyExample(systems + QStringLiteral("/paroli-rot.toml")));
+        QCOMPARE(window.editor()->highlighter()->language(), SystemHighlighter::Language::Toml);
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("paroli-rot.toml"))));
+
+        window.editor()->text()->appendPlainText(QStringLiteral("# geändert"));
+        QVERIFY(window.editor()->modified());
+        QVERIFY(!window.editor()->save());
+        QVERIFY(readFile(dir.filePath(QStringLiteral("paroli-rot.toml"))).endsWith("# geändert"));
     }
 };
 

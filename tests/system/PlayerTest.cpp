@@ -56,7 +56,7 @@ TEST(Player, AWinRidesDoubledAndGoesHomeAfterItsRide) {
     r.highest = 3;
     r.drawdown = 1;
     r.lostRun = 1;
-    r.largestStake = 4;
+    r.largestStake = 2;  // at risk: 1, then 2; the 4 it took home was never at risk
     EXPECT_EQ(p.report, r);
     ASSERT_EQ(p.cycles.size(), 2u);
     EXPECT_EQ(p.cycles[0].placed, 1u);
@@ -158,6 +158,54 @@ TEST(Player, ProgressionsMoveOnRealCyclesOnly) {
         stakes.push_back(c.stake);
     EXPECT_EQ(stakes, (std::vector<Amount>{2, 4, 6, 4, 2}));  // never below the units
     EXPECT_EQ(p.report.saldo, -2 - 4 + 6 + 4 + 2);
+}
+
+std::vector<Amount> stakesOf(const Played& p) {
+    std::vector<Amount> stakes;
+    for (const Cycle& c : p.cycles)
+        stakes.push_back(c.stake);
+    return stakes;
+}
+
+TEST(Player, FibonacciLabouchereAndOscarsGrind) {
+    Bet f = bet(wheel::RedBlack, 1, 1);
+    f.progression = Progression::Fibonacci;
+    // Three losses step up to 2, a win two steps back to 1, another to the start.
+    EXPECT_EQ(stakesOf(play(systemOf({f}), {2, 2, 2, 1, 1})), (std::vector<Amount>{1, 1, 2, 3, 1}));
+
+    Bet l = bet(wheel::RedBlack, 1, 1);
+    l.progression = Progression::Labouchere;
+    l.sequence = {1, 2, 3};
+    // 1+3 lost: the line is 1 2 3 4; a win strikes 1 and 4, a win strikes 2 and
+    // 3, and the empty line starts again; a zero's given-back stake leaves it.
+    EXPECT_EQ(stakesOf(play(systemOf({l}), {2, 1, 1, 0, 1, 1})),
+              (std::vector<Amount>{4, 5, 5, 4, 4}));
+
+    Bet o = bet(wheel::RedBlack, 1, 1);
+    o.progression = Progression::Oscar;
+    // Three losses (-3) keep the stake; a win (-2) raises it to 2, a win (0)
+    // would raise it to 3 but 1 lifts the series to +1, where it ends.
+    const Played oscar = play(systemOf({o}), {2, 2, 2, 1, 1, 1, 1});
+    EXPECT_EQ(stakesOf(oscar), (std::vector<Amount>{1, 1, 1, 1, 2, 1, 1}));
+    EXPECT_EQ(oscar.report.saldo, 2);
+}
+
+TEST(Player, AnyInATriggerMatchesEitherDecidedSide) {
+    Bet b = bet(wheel::RedBlack, 1, 1);
+    b.after = {2, 0};  // black, then anything decided
+    const Played p = play(systemOf({b}), {2, 0, 1, 19});
+    ASSERT_EQ(p.cycles.size(), 1u);
+    EXPECT_EQ(p.cycles[0].placed, 4u);
+}
+
+TEST(Player, TheLargestStakeIsTheLargestAtRisk) {
+    // A stake held by a zero is at risk; a win taken home never risked its
+    // doubled value; a stake on the table at the end met no spin as it stands.
+    Bet b = bet(wheel::RedBlack, 1, 1, 3);
+    EXPECT_EQ(play(systemOf({b}), {1}).report.largestStake, 3);
+    EXPECT_EQ(play(systemOf({b}), {0, 1}).report.largestStake, 3);
+    b.ride = 0;
+    EXPECT_EQ(play(systemOf({b}), {1, 1}).report.largestStake, 6);
 }
 
 TEST(Player, AFictitiousEntryBooksNothingUntilItsLossesAreSeen) {
