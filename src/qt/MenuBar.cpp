@@ -76,7 +76,10 @@ QString MenuBar::askForFile(const script::MenuEntry& entry) const {
     const FileKind kind = fileKind(entry);
     const QString start = QDir(printFolder()).filePath(kind.suggested);
     const QString title = qstr(entry.text);
-    return entry.saves ? QFileDialog::getSaveFileName(&m_window, title, start, kind.filter)
+    // The entry itself asks once about every file it would replace (the CSV
+    // export writes two beside the name picked), so the dialog does not.
+    return entry.saves ? QFileDialog::getSaveFileName(&m_window, title, start, kind.filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite)
                        : QFileDialog::getOpenFileName(&m_window, title, QFileInfo(start).path(),
                                                       kind.filter);
 }
