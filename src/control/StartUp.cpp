@@ -105,8 +105,8 @@ void windowLoad(engine::Game& game) {
 void newStart(engine::Game& game) {
     auto& s = game.state;
     auto& f = game.form;
-    if (game.platform.ask("Abbruch bitte bestätigen !     ", " Abbruch",
-                          platform::Buttons::YesNo) != platform::Answer::Yes)
+    if (game.platform.ask(newStartQuestion, newStartTitle, platform::Buttons::YesNo) !=
+        platform::Answer::Yes)
         return;
 
     game.ledger.clear();

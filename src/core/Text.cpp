@@ -2,6 +2,14 @@
 
 namespace tamvek::text {
 
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out)

@@ -22,6 +22,8 @@ constexpr char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 std::string lowerAscii(std::string_view s);
+// `s` without the blanks at either end.
+std::string_view trimmed(std::string_view s);
 
 // A byte that continues a UTF-8 sequence (10xxxxxx).
 constexpr bool isContinuation(char c) {

@@ -27,10 +27,14 @@ class SpinLedger {
     // Counts up with every change, so a view can tell whether to redraw.
     std::uint64_t version() const { return m_version; }
 
+    // How often it began afresh: a new run or a new start.
+    std::uint64_t runs() const { return m_runs; }
+
     void clear() {
         m_spins.clear();
         m_results = {};
         ++m_version;
+        ++m_runs;
     }
     // A stake of `pair` won `amount` (positive) or lost it (negative).
     void book(int pair, double amount) { m_results[static_cast<std::size_t>(pair)] += amount; }
@@ -43,6 +47,7 @@ class SpinLedger {
     std::vector<SpinRecord> m_spins;
     std::array<double, 3> m_results{};
     std::uint64_t m_version = 0;
+    std::uint64_t m_runs = 0;
 };
 
 }  // namespace tamvek::engine

@@ -20,9 +20,16 @@ namespace tamvek::formats {
 
 // A line that cannot be played: thrown by the argument reader, and by the
 // actions that find an argument wrong, with the reason.
+// `said`, when given, tells the player of a replayed session what is wrong in
+// German words; the reason itself is the detail.
 class ScriptLineError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit ScriptLineError(const std::string& reason, std::string said = {})
+        : std::runtime_error(reason), m_said(std::move(said)) {}
+    const std::string& said() const { return m_said; }
+
+  private:
+    std::string m_said;
 };
 
 // `text` as a quoted script word, whatever bytes it holds: blanks kept,

@@ -88,6 +88,10 @@ MainWindow::MainWindow(session::Session& session, QWidget* parent)
     pal.setColor(QPalette::Window, qcolour(form::MainForm::background));
     setPalette(pal);
     setAutoFillBackground(true);
+    // The window has its one size: no button to maximise it.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
@@ -129,6 +133,7 @@ void MainWindow::setMenu(script::Menu& menu) {
     m_menu = new MenuBar(*this, m_session, menu, *m_status);
     connect(this, &MainWindow::inputHandled, m_menu, &MenuBar::update);
     connect(this, &MainWindow::inputHandled, this, &MainWindow::refreshBeside);
+    connect(this, &MainWindow::inputHandled, this, &MainWindow::forgetOldMessages);
     fitSize();
 }
 
@@ -142,28 +147,42 @@ StatisticsWindow* MainWindow::statistics() const {
 
 namespace {
 
-// Shows a window beside the main one, made on first use with `make`, at `at`.
+// Shows a window beside the main one, made on first use with `make`: where it
+// stood before and as it was set, else beside `main`; always on the screen.
 template <class W, class Make>
-void openBeside(QPointer<W>& window, QPoint at, Make make) {
+void openBeside(QPointer<W>& window, const Remembered& memory, const QWidget& main, Make make) {
     if (window.isNull()) {
         window = make();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->move(at);
+        if (memory.at) {
+            window->resize(memory.size);
+            window->move(*memory.at);
+            window->setOptions(memory.options);
+        } else {
+            window->move(besidePlace(main, window->size()));
+        }
     }
     window->refresh();
-    window->show();
-    window->raise();
+    keepOnScreen(*window, main);
+    bringUp(*window);
+}
+
+// What a window beside shows, before it goes with the game it reads.
+template <class W>
+void remember(QPointer<W>& window, Remembered& memory) {
+    if (window.isNull()) return;
+    memory = {window->pos(), window->size(), window->options(), window->isVisible()};
+    delete window.data();
 }
 
 }  // namespace
 
 void MainWindow::openCurve() {
-    openBeside(m_curve, frameGeometry().topRight() + QPoint(8, 0),
+    openBeside(m_curve, m_curvePlace, *this,
                [this] { return new SaldoCurveWindow(m_session.game().ledger, this); });
 }
 
 void MainWindow::openStatistics() {
-    openBeside(m_statistics, frameGeometry().bottomLeft() + QPoint(0, 8),
+    openBeside(m_statistics, m_statisticsPlace, *this,
                [this] { return new StatisticsWindow(m_session.game(), this); });
 }
 
@@ -172,21 +191,32 @@ void MainWindow::openSystemTest() {
         const QString systems = QString::fromStdString(m_session.platform().programFolder()) +
                                 QStringLiteral("/systems");
         m_systemTest = new SystemTestWindow(systems, this);
-        m_systemTest->setAttribute(Qt::WA_DeleteOnClose);
-        m_systemTest->move(frameGeometry().topLeft() + QPoint(40, 40));
+        m_systemTest->move(besidePlace(*this, m_systemTest->size()));
     }
-    m_systemTest->show();
-    m_systemTest->raise();
-    m_systemTest->activateWindow();
+    keepOnScreen(*m_systemTest, *this);
+    bringUp(*m_systemTest);
 }
 
 SystemTestWindow* MainWindow::systemTest() const {
     return m_systemTest.data();
 }
 
+void MainWindow::forgetOldMessages() {
+    // What the status line says belongs to the run it was said in.
+    const std::uint64_t runs = m_session.game().ledger.runs();
+    if (m_status->message() != m_statusMessage) {
+        m_statusMessage = m_status->message();
+    } else if (runs != m_statusRuns && !m_statusMessage.isEmpty()) {
+        m_status->showMessage({});
+        m_statusMessage.clear();
+    }
+    m_statusRuns = runs;
+}
+
 void MainWindow::refreshBeside() {
-    if (!m_curve.isNull()) m_curve->refresh();
-    if (!m_statistics.isNull()) m_statistics->refresh();
+    // A closed window catches up when it opens again.
+    if (!m_curve.isNull() && m_curve->isVisible()) m_curve->refresh();
+    if (!m_statistics.isNull() && m_statistics->isVisible()) m_statistics->refresh();
 }
 
 QString MainWindow::aboutText() {
@@ -254,8 +284,8 @@ void MainWindow::buildViews() {
     f.inputWatch().listen({}, [this, alive = m_alive] {
         if (*alive) runOnceLater(this, m_inputQueued, [this] { emit inputHandled(); });
     });
-    if (std::exchange(m_curveWasOpen, false)) openCurve();
-    if (std::exchange(m_statisticsWasOpen, false)) openStatistics();
+    if (std::exchange(m_curvePlace.open, false)) openCurve();
+    if (std::exchange(m_statisticsPlace.open, false)) openStatistics();
     if (m_shown) {
         m_client->show();
         for (const auto& view : m_views)
@@ -265,11 +295,10 @@ void MainWindow::buildViews() {
 }
 
 void MainWindow::dropViews() {
-    // The windows beside read the game that goes: they are made anew for the next.
-    m_curveWasOpen = !m_curve.isNull();
-    m_statisticsWasOpen = !m_statistics.isNull();
-    delete m_curve.data();
-    delete m_statistics.data();
+    // The windows beside read the game that goes: they are made anew for the
+    // next, where they stood and as they were set.
+    remember(m_curve, m_curvePlace);
+    remember(m_statistics, m_statisticsPlace);
     if (QWidget* focus = focusWidget()) focus->clearFocus();
     *m_alive = false;
     // The widgets go first, while the views and controls they talk to live.

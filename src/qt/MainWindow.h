@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/BesidePlace.h"
 #include "qt/FocusFrame.h"
 #include "script/Menu.h"
 #include "session/Session.h"
@@ -78,6 +79,7 @@ class MainWindow : public QMainWindow {
     void openStatistics();
     void openSystemTest();
     void refreshBeside();
+    void forgetOldMessages();
     void orderTabs();
     // Controls under a shown panel (the import panel, the info text) take no
     // keyboard focus, as they take no mouse clicks.
@@ -100,9 +102,10 @@ class MainWindow : public QMainWindow {
     QPointer<SaldoCurveWindow> m_curve;
     QPointer<StatisticsWindow> m_statistics;
     QPointer<SystemTestWindow> m_systemTest;  // stays over a renewed game
-    // Which of them a fresh game opens again.
-    bool m_curveWasOpen = false;
-    bool m_statisticsWasOpen = false;
+    // Where they stood, how they were set and whether they were open, for the
+    // windows a fresh game makes anew.
+    Remembered m_curvePlace;
+    Remembered m_statisticsPlace;
     QPointer<FocusFrame> m_focusFrame;
     std::vector<std::unique_ptr<ControlView>> m_views;
     std::map<const form::Control*, ControlView*> m_viewOf;
@@ -114,6 +117,9 @@ class MainWindow : public QMainWindow {
     bool m_settleQueued = false;
     bool m_shown = false;
     bool m_inputQueued = false;
+    // The status line's message as last seen, and the ledger's runs then.
+    QString m_statusMessage;
+    std::uint64_t m_statusRuns = 0;
     // Observers outlive the views in the model; they check this first. The
     // session's listeners outlive the window.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

@@ -3,9 +3,14 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMessageBox>
@@ -13,6 +18,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
+#include <QSpinBox>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -65,6 +71,30 @@ void setScale(QValueAxis* axis, double low, double high, int parts) {
     axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
 }
 
+// The size of a PNG picture of the curve, asked before it is saved; none
+// when the player cancels.
+std::optional<QSize> askPictureSize(QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Größe des Bildes"));
+    auto* width = new QSpinBox(&dialog);
+    auto* height = new QSpinBox(&dialog);
+    for (QSpinBox* box : {width, height}) {
+        box->setRange(320, 8000);
+        box->setSuffix(QStringLiteral(" Pixel"));
+    }
+    width->setValue(pictureSize.width());
+    height->setValue(pictureSize.height());
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("Breite:"), width);
+    form->addRow(QStringLiteral("Höhe:"), height);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return QSize(width->value(), height->value());
+}
+
 }  // namespace
 
 SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* parent)
@@ -91,6 +121,8 @@ SaldoCurveWindow::SaldoCurveWindow(const engine::SpinLedger& ledger, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
     layout->addLayout(buildButtons());
+    // Smaller, the axes would have no room for their figures.
+    setMinimumSize(560, 380);
     resize(760, 500);
     refresh();
 }
@@ -160,13 +192,16 @@ QLayout* SaldoCurveWindow::buildButtons() {
     png->setObjectName(QStringLiteral("savePng"));
     connect(png, &QPushButton::clicked, this, [this] {
         saveAs(QStringLiteral("PNG"), QStringLiteral("PNG-Bilder (*.png)"),
-               &SaldoCurveWindow::savePng);
+               [this](const QString& path) {
+                   const std::optional<QSize> size = askPictureSize(this);
+                   return !size || savePng(path, *size);
+               });
     });
     auto* svg = new QPushButton(QStringLiteral("Als SVG speichern …"));
     svg->setObjectName(QStringLiteral("saveSvg"));
     connect(svg, &QPushButton::clicked, this, [this] {
         saveAs(QStringLiteral("SVG"), QStringLiteral("SVG-Grafiken (*.svg)"),
-               &SaldoCurveWindow::saveSvg);
+               [this](const QString& path) { return saveSvg(path); });
     });
 
     auto* buttons = new QHBoxLayout;
@@ -175,6 +210,14 @@ QLayout* SaldoCurveWindow::buildButtons() {
     buttons->addWidget(png);
     buttons->addWidget(svg);
     return buttons;
+}
+
+QVariantMap SaldoCurveWindow::options() const {
+    return {{QStringLiteral("pairs"), m_showPairs->isChecked()}};
+}
+
+void SaldoCurveWindow::setOptions(const QVariantMap& options) {
+    m_showPairs->setChecked(options.value(QStringLiteral("pairs"), false).toBool());
 }
 
 void SaldoCurveWindow::refresh() {
@@ -282,12 +325,28 @@ void SaldoCurveWindow::placeTexts() {
     place(m_lowestLabel, m_lowest, false);
 }
 
-bool SaldoCurveWindow::savePng(const QString& path) {
+QImage SaldoCurveWindow::picture(QSize size) {
+    // The chart is laid out anew at the picture's size, drawn, and given back
+    // to the window: its texts keep their size whatever the picture's.
+    const QSizeF shown = m_chart->size();
+    m_chart->resize(size);
+    QCoreApplication::processEvents();  // the plot area follows the new size
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_chart->scene()->render(&painter, QRectF(QPointF(), size), QRectF(m_chart->pos(), size));
+    painter.end();
+    m_chart->resize(shown);
+    return image;
+}
+
+bool SaldoCurveWindow::savePng(const QString& path, QSize size) {
     // Written beside the target and moved over it when complete, so a failed
     // save leaves no half file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!m_view->grab().save(&file, "PNG")) {
+    if (!picture(size).save(&file, "PNG")) {
         file.cancelWriting();
         return false;
     }
@@ -313,12 +372,12 @@ bool SaldoCurveWindow::saveSvg(const QString& path) {
 }
 
 void SaldoCurveWindow::saveAs(const QString& kind, const QString& filter,
-                              bool (SaldoCurveWindow::*save)(const QString&)) {
+                              const std::function<bool(const QString&)>& save) {
     const QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Saldo-Kurve als %1 speichern").arg(kind),
                                      QStringLiteral("saldo-kurve.") + kind.toLower(), filter);
     if (path.isEmpty()) return;
-    if (!(this->*save)(path))
+    if (!save(path))
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("Kann die Datei %1 nicht schreiben.").arg(path));
 }

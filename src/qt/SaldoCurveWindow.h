@@ -6,9 +6,12 @@
 // changed, so it may be called after every input. The chart can be saved as a
 // PNG or SVG file.
 
+#include <QSize>
 #include <QString>
+#include <QVariantMap>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "engine/SpinLedger.h"
@@ -25,6 +28,9 @@ class QValueAxis;
 
 namespace tamvek::qt {
 
+// The size a PNG picture of the Saldo curve is offered at.
+inline const QSize pictureSize(1600, 900);
+
 class SaldoCurveItem;
 
 class SaldoCurveWindow : public QWidget {
@@ -35,10 +41,15 @@ class SaldoCurveWindow : public QWidget {
     // Redraws when the ledger changed since the last call.
     void refresh();
 
-    // The chart as it is shown, at the size it is shown; false when the file
-    // cannot be written.
-    bool savePng(const QString& path);
+    // A picture of the chart laid out at `size` (PNG), or at the size it is
+    // shown (SVG); false when the file cannot be written.
+    bool savePng(const QString& path, QSize size = pictureSize);
     bool saveSvg(const QString& path);
+    QImage picture(QSize size);
+
+    // What the window's own controls are set to, to carry into a new window.
+    QVariantMap options() const;
+    void setOptions(const QVariantMap& options);
 
     QChart* chart() const { return m_chart; }
     const SaldoCurveItem& curve() const { return *m_curve; }
@@ -54,7 +65,7 @@ class SaldoCurveWindow : public QWidget {
     void marker(QScatterSeries* series, QGraphicsSimpleTextItem* label, const QString& caption,
                 std::optional<QPointF> at);
     void saveAs(const QString& kind, const QString& filter,
-                bool (SaldoCurveWindow::*save)(const QString&));
+                const std::function<bool(const QString&)>& save);
 
     const engine::SpinLedger& m_ledger;
     std::optional<std::uint64_t> m_shownVersion;

@@ -116,6 +116,16 @@ void StatisticsWindow::setWholePermanence(bool whole) {
     refresh();
 }
 
+QVariantMap StatisticsWindow::options() const {
+    return {{QStringLiteral("whole"), m_whole->isChecked()},
+            {QStringLiteral("pair"), m_pair->currentIndex()}};
+}
+
+void StatisticsWindow::setOptions(const QVariantMap& options) {
+    setWholePermanence(options.value(QStringLiteral("whole"), false).toBool());
+    m_pair->setCurrentIndex(options.value(QStringLiteral("pair"), 0).toInt());
+}
+
 void StatisticsWindow::refresh() {
     const engine::GameState& st = m_game.state;
     const bool imported = st.permanenceLoaded != 0 && !st.permanenceNumbers.empty();

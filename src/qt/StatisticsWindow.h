@@ -6,6 +6,7 @@
 // chart. For the numbers played so far in this run, or for the whole imported
 // permanence. It recounts only when the run or the import changed.
 
+#include <QVariantMap>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -35,6 +36,9 @@ class StatisticsWindow : public QWidget {
 
     // What is counted: the spins played so far, or the whole imported permanence.
     void setWholePermanence(bool whole);
+    // What the window's own controls are set to, to carry into a new window.
+    QVariantMap options() const;
+    void setOptions(const QVariantMap& options);
     const stats::FileStats& figures() const { return m_figures; }
     QTableWidget* table() const { return m_table; }
     QBarSet* observed() const { return m_observed; }

@@ -21,7 +21,10 @@ platform::Answer RecordingPlatform::ask(std::string_view text, std::string_view 
 
 void RecordingPlatform::playSound(const std::string& path) {
     if (m_recording) m_sounds.push_back(path);
-    m_inner.playSound(path);
+    if (m_quiet)
+        ++m_skipped.sounds;
+    else
+        m_inner.playSound(path);
 }
 
 bool RecordingPlatform::printerSetup() {
@@ -32,12 +35,20 @@ bool RecordingPlatform::printerSetup() {
 
 platform::PrintOutcome RecordingPlatform::printReport(const platform::PrintJob& job) {
     if (m_recording) m_prints.push_back({"report", job});
+    if (m_quiet) {
+        ++m_skipped.printouts;
+        return {};
+    }
     if (m_scripted && m_printOutcome) return *m_printOutcome;
     return m_inner.printReport(job);
 }
 
 platform::PrintOutcome RecordingPlatform::printWindowImage() {
     if (m_recording) m_prints.push_back({"copy", {}});
+    if (m_quiet) {
+        ++m_skipped.copies;
+        return {};
+    }
     if (m_scripted && m_printOutcome) return *m_printOutcome;
     return m_inner.printWindowImage();
 }

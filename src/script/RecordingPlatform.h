@@ -54,6 +54,17 @@ class RecordingPlatform : public platform::Platform {
     platform::PrintOutcome printReport(const platform::PrintJob& job) override;
     platform::PrintOutcome printWindowImage() override;
 
+    // What a quiet platform kept from the machine.
+    struct Skipped {
+        int sounds = 0;
+        int printouts = 0;
+        int copies = 0;
+    };
+    // While quiet, sounds, printouts and window copies do not reach the inner
+    // platform: a replay plays the game again, not its side effects.
+    void setQuiet(bool on) { m_quiet = on; }
+    const Skipped& skipped() const { return m_skipped; }
+
     void setScripted(bool on) { m_scripted = on; }
     bool scripted() const { return m_scripted; }
     // From now on everything passes through and nothing more is noted: for a
@@ -85,6 +96,8 @@ class RecordingPlatform : public platform::Platform {
     platform::Platform& m_inner;
     bool m_scripted = false;
     bool m_recording = true;
+    bool m_quiet = false;
+    Skipped m_skipped;
     bool m_quit = false;
     bool m_setupAccepted = true;
     std::optional<platform::PrintOutcome> m_printOutcome;

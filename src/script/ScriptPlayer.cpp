@@ -71,7 +71,8 @@ void chooseFolder(ScriptPlayer& p, ScriptArgs& args) {
     engine::Game& game = p.session().game();
     if (!game.form.Dir1.takesInput()) return;
     if (!import::chooseFolder(game, folder))
-        throw ScriptError("cannot open the folder '" + folder + "'");
+        throw ScriptError("cannot open the folder '" + folder + "'",
+                          "Den Ordner " + folder + " gibt es hier nicht.");
 }
 
 void selectFile(ScriptPlayer& p, ScriptArgs& args) {
@@ -87,12 +88,18 @@ void selectFile(ScriptPlayer& p, ScriptArgs& args) {
     if (hash) {
         const auto content = formats::contentHash(formats::filePath(game.form.Dir1.path(), name));
         if (!content)
-            throw ScriptError("the file '" + name + "' cannot be read: " + content.error().message);
+            throw ScriptError(
+                "the file '" + name + "' cannot be read: " + content.error().message,
+                "Die Datei " + name + " " + content.error().message + ".");
         if (*content != *hash)
-            throw ScriptError("the file '" + name + "' is not the one the session was saved with");
+            throw ScriptError(
+                "the file '" + name + "' is not the one the session was saved with",
+                "Die Datei " + name + " hat sich seit dem Speichern der Sitzung geändert.");
     }
     if (!import::clickFile(game, name))
-        throw ScriptError("no file '" + name + "' in the file list");
+        throw ScriptError(
+            "no file '" + name + "' in the file list",
+            "Die Datei " + name + " gibt es im Ordner " + game.form.Dir1.path() + " nicht mehr.");
 }
 
 void chooseDrive(ScriptPlayer& p, ScriptArgs& args) {
@@ -102,7 +109,8 @@ void chooseDrive(ScriptPlayer& p, ScriptArgs& args) {
     if (!drives.takesInput()) return;
     const auto& known = drives.drives();
     if (std::find(known.begin(), known.end(), drive) == known.end())
-        throw ScriptError("no drive '" + drive + "' in the drive list");
+        throw ScriptError("no drive '" + drive + "' in the drive list",
+                          "Das Laufwerk " + drive + " gibt es hier nicht.");
     drives.choose(drive);
 }
 
@@ -128,7 +136,7 @@ void runMenuEntry(ScriptPlayer& p, ScriptArgs& args) {
     // An entry whose button is disabled is disabled too.
     if (!entry->button.empty() && !p.control(entry->button).takesInput()) return;
     const Result<std::string> done = entry->run(file.value_or(""));
-    if (!done) throw ScriptError(done.error().message);
+    if (!done) throw ScriptError(done.error().message, done.error().message);
 }
 
 void queueAnswer(ScriptPlayer& p, ScriptArgs& args) {
@@ -207,10 +215,12 @@ ScriptResult ScriptPlayer::run(std::istream& in, std::int64_t firstLine) {
         try {
             playLine(*line);
         } catch (const ScriptError& e) {
-            return {false, lines.number(), lines.failure(e.what())};
+            return {false, lines.number(), lines.failure(e.what()), e.said()};
         } catch (const NoAnswerQueued& e) {
             return {false, lines.number(),
-                    lines.failure("no answer queued for the question \"" + e.question() + "\"")};
+                    lines.failure("no answer queued for the question \"" + e.question() + "\""),
+                    "Die Sitzung bricht ab, wo eine Frage noch ohne Antwort ist (\"" +
+                        std::string(text::trimmed(e.question())) + "\")."};
         }
         if (m_recorder.quitRequested()) return {true, lines.number(), "the program was ended"};
     }

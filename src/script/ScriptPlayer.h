@@ -23,6 +23,7 @@ struct ScriptResult {
     bool ok = true;
     std::int64_t line = 0;  // the line that stopped the script, 0 when it ran to the end
     std::string message;
+    std::string said;  // what is wrong in German words, where the player knows them
 };
 
 // A line that cannot be played, and the arguments of a line after its action

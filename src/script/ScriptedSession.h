@@ -45,11 +45,19 @@ class ScriptedSession {
     // noted.
     void handOver();
     // Plays the saved session in `file` on a fresh game: "Sitzung abspielen".
-    // Its questions are answered from the file; afterwards the platform behind
-    // answers again.
+    // The whole file is tried on the side first, so a faulty one changes
+    // nothing; a game that has begun is replaced only when the player says so
+    // (the question of "Abbruch"). Its questions are answered from the file,
+    // its printouts, copies, sounds and saved files are not repeated (the text
+    // says how many); afterwards the platform behind answers again.
     Result<std::string> replay(const std::string& file);
 
   private:
+    std::optional<Error> tryReplay(const std::string& text, const std::string& shown);
+    bool mayReplaceGame();
+    Result<std::string> playReplay(const std::string& text, const std::string& shown);
+    Menu replayMenu(int& skipped) const;
+
     ScriptedSession(platform::Platform& platform, std::unique_ptr<engine::RandomSource> random,
                     std::ostream& out);
 

@@ -8,13 +8,15 @@
 #include <nlohmann/json.hpp>
 
 #include "support/Command.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 using tamvek::test::CommandRun;
 
 std::string scriptFile(const std::string& name, const std::string& content) {
-    const std::string path = testing::TempDir() + "tamvek_cli_" + name + ".txt";
+    static const tamvek::test::ScratchFolder folder;  // gone when the tests end
+    const std::string path = folder.path() + "/" + name + ".txt";
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "ProgramFixture.h"
+#include "qt/BesidePlace.h"
 #include "qt/MenuBar.h"
 #include "qt/SaldoCurveItem.h"
 #include "qt/SaldoCurveWindow.h"
@@ -28,15 +29,6 @@ namespace {
 struct BesideFixture : ProgramFixture {
     BesideFixture() : ProgramFixture(11) {}
 
-    // Plays script lines on the window's game, as `tamvek --script` does.
-    void play(const std::string& lines) {
-        watch.setScripted(true);
-        std::istringstream in(lines);
-        const auto result = scripted.play(in);
-        watch.setScripted(false);
-        QVERIFY2(result.ok, result.message.c_str());
-        QCoreApplication::processEvents();  // the windows beside follow once the loop is back
-    }
     // A seeded run: stakes on red, a fictitious stretch from spin 10 to 20.
     void playStakesAndFiction(int spins) {
         play("seed 5\npaste textanzahl " + std::to_string(spins) +
@@ -64,6 +56,42 @@ S* seriesNamed(const qt::SaldoCurveWindow& w, const char* name) {
 class BesideWindowsTest : public QObject {
     Q_OBJECT
   private slots:
+    // Beside a main window in the screen's corner, a window beside still lies
+    // wholly on the screen; it keeps its place and options when it is closed
+    // and opened again and over a replayed game, and the menu brings it back
+    // from the task bar.
+    void windowsBesideStayOnTheScreenAndKeepTheirPlace() {
+        BesideFixture f;
+        const QRect area = qt::freeArea(f.window);
+        f.window.move(area.bottomRight() -
+                      QPoint(f.window.frameGeometry().width(), f.window.frameGeometry().height()));
+        f.action("Auswertung/Saldo-Kurve")->trigger();
+        f.action("Auswertung/Statistik der Permanenz")->trigger();
+        f.action("Auswertung/Systemtest")->trigger();
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 f.window.saldoCurve(), f.window.statistics(), f.window.systemTest()})
+            QVERIFY2(area.contains(w->frameGeometry()), qPrintable(w->objectName()));
+
+        qt::SaldoCurveWindow* curve = f.window.saldoCurve();
+        curve->move(area.topLeft() + QPoint(10, 20));
+        const QRect placed = curve->geometry();
+        curve->findChild<QCheckBox*>("showPairs")->setChecked(true);
+        curve->close();
+        f.action("Auswertung/Saldo-Kurve")->trigger();
+        QCOMPARE(f.window.saldoCurve()->geometry(), placed);
+        curve->showMinimized();
+        f.action("Auswertung/Saldo-Kurve")->trigger();
+        QVERIFY(!(curve->windowState() & Qt::WindowMinimized));
+
+        f.playStakesAndFiction(3);
+        const QString saved = f.folder.filePath("sitzung.txt");
+        f.play("menu \"Datei/Sitzung speichern\" \"" + saved.toStdString() + "\"\n" +
+               "answer ja\nmenu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
+        QVERIFY(f.window.saldoCurve() != curve);  // made anew for the new game
+        QCOMPARE(f.window.saldoCurve()->geometry(), placed);
+        QVERIFY(f.window.saldoCurve()->findChild<QCheckBox*>("showPairs")->isChecked());
+    }
+
     void theCurveFollowsTheGame() {
         BesideFixture f;
         f.action("Auswertung/Saldo-Kurve")->trigger();
@@ -177,7 +205,7 @@ class BesideWindowsTest : public QObject {
         f.action("Auswertung/Systemtest")->trigger();
         const QPointer<qt::SystemTestWindow> systemTest = f.window.systemTest();
         QVERIFY(systemTest != nullptr && systemTest->isVisible());
-        f.play("menu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
+        f.play("answer ja\nmenu \"Datei/Sitzung abspielen\" \"" + saved.toStdString() + "\"\n");
         qt::SaldoCurveWindow* curve = f.window.saldoCurve();
         QVERIFY(curve != nullptr && curve->isVisible());
         QVERIFY(f.window.statistics() != nullptr);

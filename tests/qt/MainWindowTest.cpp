@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "../support/ScratchFolder.h"
+#include "ProgramFixture.h"
 #include "WindowFixture.h"
 
 using namespace tamvek;
@@ -196,8 +198,8 @@ class MainWindowTest : public QObject {
     // A folder whose name is not UTF-8 shows with a replacement character; it
     // is entered by its own path in the model, not by the text shown.
     void aFolderNamedWithAByteThatIsNoUtf8CanBeEntered() {
-        QTemporaryDir dir;
-        const std::string base = dir.path().toStdString();
+        test::ScratchFolder dir;  // removes what a QTemporaryDir could not name
+        const std::string base = dir.path();
         const std::string odd = base + "/Spiel\xFF";
         QVERIFY(QDir().mkpath(QString::fromStdString(base)));
         QVERIFY(::mkdir(odd.c_str(), 0700) == 0);
@@ -284,6 +286,37 @@ class MainWindowTest : public QObject {
         QVERIFY(f.widget<QLabel>("text")->text().contains('\n'));
         QVERIFY(!f.widget<QLabel>("text")->text().contains('\r'));
         QCOMPARE(shot.toImage().pixelColor(2, 2), QColor(0xE0, 0xE0, 0xE0));
+    }
+
+    // A stake the game doubles past 999 is a fact in its locked box, not an
+    // entry to refuse: the player sees what "Absetz" pays.
+    void aRidingStakeAboveNineHundredNinetyNineStaysInSight() {
+        test::ProgramFixture f(1);
+        const QString table = f.folder.filePath("rot-manque.txt");
+        std::FILE* file = std::fopen(table.toLocal8Bit().constData(), "w");
+        std::fputs("Spielbank Hamburg\nTisch 1\n01.12.2026\nPermanenz\n3\n1\n1\n", file);
+        std::fclose(file);
+        f.play("click okextern\nfolder \"" + f.folder.path().toStdString() +
+               "\"\nselect rot-manque.txt\nclick okexternok\nclick okstart\n");
+        auto* red = f.window.findChild<QLineEdit*>("srot");
+        auto* low = f.window.findChild<QLineEdit*>("sklein");
+        for (QLineEdit* box : {red, low}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClicks(box, "999");
+        }
+        QTest::mouseClick(f.window.findChild<QPushButton*>("oksetz1"), Qt::LeftButton);
+        QTest::mouseClick(f.window.findChild<QPushButton*>("oksetz2"), Qt::LeftButton);
+        QTest::mouseClick(f.window.findChild<QPushButton*>("okstart"), Qt::LeftButton);
+        QCOMPARE(f.session.state().currentNumber, std::int16_t{1});
+        for (QLineEdit* box : {red, low}) {
+            QCOMPARE(box->text(), QString("1998"));
+            QCOMPARE(box->palette().color(QPalette::Base), QColor(0, 192, 0));
+        }
+        auto* balance = f.window.findChild<QLabel*>("gewtotal");
+        QCOMPARE(balance->text(), QString("-1998"));
+        QTest::mouseClick(f.window.findChild<QPushButton*>("okabsetz1"), Qt::LeftButton);
+        QCOMPARE(balance->text(), QString("0"));
+        QCOMPARE(red->text(), QString());
     }
 
     void haltAtRunFillsTenThousandRows() {

@@ -3,14 +3,18 @@
 // play to the same end.
 
 #include <QAction>
+#include <QFile>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "ProgramFixture.h"
+#include "control/StartUp.h"
 #include "qt/MenuBar.h"
 #include "script/Menu.h"
 #include "script/RecordingPlatform.h"
@@ -33,7 +37,13 @@ struct MenuFixture : ProgramFixture {
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClicks(box, QString::fromLatin1(text));
     }
-    std::string dump() { return script::dumpJson(session.game(), {}, watch); }
+    // The game and its controls, without the questions asked so far (a replay
+    // asks one more before it replaces a running game).
+    std::string dump() {
+        auto json = nlohmann::json::parse(script::dumpJson(session.game(), {}, watch));
+        json.erase("questions");
+        return json.dump();
+    }
     void saveAs(const QString& file) {
         chosen = file;
         action("Datei/Sitzung speichern")->trigger();
@@ -135,6 +145,14 @@ class MenuTest : public QObject {
 
         f.click("okstart");  // one spin more, gone again after the replay
         f.chosen = saved;
+        // The running game goes only when the player says so, as with "Abbruch".
+        f.qt.questions.clear();
+        f.qt.answer = platform::Answer::No;
+        const std::string running = f.dump();
+        f.action("Datei/Sitzung abspielen")->trigger();
+        QCOMPARE(f.qt.questions, std::vector<std::string>{control::newStartQuestion});
+        QCOMPARE(f.dump(), running);
+        f.qt.answer = platform::Answer::Yes;
         f.action("Datei/Sitzung abspielen")->trigger();
         QCOMPARE(f.window.statusLine()->message(), QString("Sitzung abgespielt: ") + saved);
         QCOMPARE(f.dump(), played);
@@ -145,6 +163,51 @@ class MenuTest : public QObject {
         const double spin = f.session.state().currentSpin;
         f.click("okstart");
         QCOMPARE(f.session.state().currentSpin, spin + 1.0);
+    }
+
+    // A file that is no session, or one whose imported file has changed since,
+    // is found out before anything of the running game changes, and said in
+    // German words; a replay prints nothing again and says what it left out.
+    void aReplayChecksTheWholeFileFirstAndRepeatsNoPrintout() {
+        MenuFixture f;
+        QSignalSpy failed(f.window.menu(), &qt::MenuBar::failed);
+        const QString table = f.folder.filePath("t3.txt");
+        QFile::copy(QStringLiteral(TAMVEK_TEST_DATA "/basic.txt"), table);
+        f.play("click okextern\nfolder \"" + f.folder.path().toStdString() +
+               "\"\nselect t3.txt\nclick okexternok\n");
+        f.click("okstart");
+        f.play("answer nein\nclick okdruck\nanswer nein\nclick okcopy\n");
+        const QString saved = f.folder.filePath("sitzung.txt");
+        f.saveAs(saved);
+        f.click("okstart");
+        const std::string running = f.dump();
+
+        const QString notASession = f.folder.filePath("brief.txt");
+        std::ofstream(notASession.toStdString()) << "Das ist ein Brief.\n";
+        f.chosen = notASession;
+        f.action("Datei/Sitzung abspielen")->trigger();
+        QCOMPARE(failed.count(), 1);
+        QVERIFY(failed.at(0).at(0).toString().startsWith(
+            "Die Datei ist keine gespeicherte Sitzung, oder sie wurde verändert: Zeile 1"));
+        QCOMPARE(f.dump(), running);
+
+        std::ofstream(table.toStdString(), std::ios::app) << "17\n";
+        f.chosen = saved;
+        f.action("Datei/Sitzung abspielen")->trigger();
+        QCOMPARE(failed.count(), 2);
+        QVERIFY(failed.at(1).at(0).toString().startsWith(
+            "Die Datei t3.txt hat sich seit dem Speichern der Sitzung geändert. (Einzelheit: "));
+        QCOMPARE(f.dump(), running);
+        QCOMPARE(f.form().Frame1.visible(), false);
+
+        QFile::remove(table);
+        QFile::copy(QStringLiteral(TAMVEK_TEST_DATA "/basic.txt"), table);
+        const std::size_t printed = f.watch.prints().size();
+        f.qt.answer = platform::Answer::Yes;
+        f.action("Datei/Sitzung abspielen")->trigger();
+        QCOMPARE(f.window.statusLine()->message(),
+                 "Sitzung abgespielt: " + saved + " (nicht wiederholt: 1 Ausdruck, 1 Kopie)");
+        QCOMPARE(f.watch.prints().size(), printed);  // nothing reached the printer
     }
 
     void aFailedEntryTellsWhy() {

@@ -40,6 +40,17 @@ struct ProgramFixture {
     QString chosen;  // what the file dialog answers
 
     form::MainForm& form() { return session.form(); }
+    // Plays script lines on the window's game, as `tamvek --script` does; what
+    // they print goes nowhere.
+    void play(const std::string& lines) {
+        watch.setScripted(true);
+        watch.setPrintOutcome({});
+        std::istringstream in(lines);
+        const auto result = scripted.play(in);
+        watch.setScripted(false);
+        QVERIFY2(result.ok, result.message.c_str());
+        QCoreApplication::processEvents();  // the windows beside follow once the loop is back
+    }
     QAction* action(const char* path) { return window.menu()->action(path); }
 };
 
