@@ -8,23 +8,11 @@
 
 #include <string>
 
-#include "support/Command.h"
+#include "cli/CliRun.h"
 #include "support/ScratchFolder.h"
 
 namespace tamvek::test {
 namespace {
-
-const std::string spins = std::string(TAMVEK_TEST_DATA) + "/spins";
-const std::string paroli = std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml";
-const std::string cliPath = std::string(TAMVEK_BIN_DIR) + "/tamvek-cli";
-
-CommandRun cli(const std::string& args) {
-    return runCommand(cliPath + " " + args + " 2>&1");
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 TEST(Call, EveryNumberIsAWholeNumberInDecimal) {
     const std::string random = "system " + paroli + " --random 1000 --json ";

@@ -15,32 +15,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "support/Command.h"
+#include "cli/CliRun.h"
 #include "support/ScratchFolder.h"
 
 namespace tamvek::test {
 namespace {
-
-const std::string spins = std::string(TAMVEK_TEST_DATA) + "/spins";
-const std::string paroli = std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml";
-const std::string cliPath = std::string(TAMVEK_BIN_DIR) + "/tamvek-cli";
-
-// Standard error goes with standard output.
-CommandRun cli(const std::string& args) {
-    return runCommand(cliPath + " " + args + " 2>&1");
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::vector<std::string> namesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(Writing, TheLogNeverReplacesAFileUnaskedNorAnInputEvenWhenAsked) {
     ScratchFolder folder;
@@ -72,7 +51,7 @@ TEST(Writing, TheLogNeverReplacesAFileUnaskedNorAnInputEvenWhenAsked) {
         EXPECT_TRUE(contains(own.out, input + ": ist eine Eingabe dieses Laufs")) << own.out;
     }
     EXPECT_EQ(fileText(genting), before);
-    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"genting.txt", "zyklen.csv"}));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"genting.txt", "zyklen.csv"}));
 
     const CommandRun unnamed = cli(run + "''");
     EXPECT_EQ(unnamed.status, 2) << unnamed.out;
@@ -110,7 +89,7 @@ TEST(Writing, ALogThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {
         << run.out;
     EXPECT_FALSE(contains(run.out, "System:")) << "a report without its log: " << run.out;
     EXPECT_EQ(fileText(log), "the old log\n");
-    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"zyklen.csv"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"zyklen.csv"});
 }
 
 TEST(Writing, OutputThatCannotBeWrittenIsAnError) {
@@ -207,7 +186,7 @@ TEST(Writing, ASignalEndsALongRunCleanly) {
             EXPECT_EQ(fileText(log), "the old log\n");
             left.push_back("zyklen.csv");
         }
-        EXPECT_EQ(namesIn(folder.path()), left) << c.name;
+        EXPECT_EQ(folder.names(), left) << c.name;
     }
 }
 

@@ -40,13 +40,6 @@ std::string menuLine(const std::string& entry, const std::string& file) {
     return "menu \"Datei/" + entry + "\" \"" + file + "\"\n";
 }
 
-std::size_t filesIn(const std::string& folder) {
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
-        ++n;
-    return n;
-}
-
 TEST(Saving, TheTablesAreCsvAsTheWindowShowsThem) {
     ScratchFolder folder;
     Program program;
@@ -98,7 +91,7 @@ TEST(Saving, OneQuestionNamesEveryFileThatWouldBeReplaced) {
     EXPECT_TRUE(fileText(session).starts_with("# Tamvek-Sitzung"));
     // The question belongs to the menu entry: the session holds neither.
     EXPECT_EQ(fileText(session).find("answer"), std::string::npos) << fileText(session);
-    EXPECT_EQ(filesIn(folder.path()), 3u);
+    EXPECT_EQ(folder.names().size(), 3u);
 }
 
 // A disk that fills up: the file size limit makes every write past it fail
@@ -139,7 +132,7 @@ TEST(Saving, AFailedWriteKeepsTheOldFilesAndSaysWhy) {
             << fileText(reason);
         for (const std::string& file : c.files)
             EXPECT_EQ(fileText(folder.path() + "/" + file), "the old file\n") << file;
-        EXPECT_EQ(filesIn(folder.path()), c.files.size() + 1) << c.entry;
+        EXPECT_EQ(folder.names().size(), c.files.size() + 1) << c.entry;
     }
 }
 
