@@ -8,7 +8,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
 [ $# -gt 0 ] && shift
-targets=${*:-"permanence_reader_fuzz bare_list_fuzz system_file_fuzz numbers_fuzz script_player_fuzz"}
+targets=${*:-"permanence_reader_fuzz bare_list_fuzz system_file_fuzz numbers_fuzz script_player_fuzz session_replay_fuzz csv_fuzz system_json_fuzz"}
 build="$root/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DTAMVEK_FUZZ=ON -DTAMVEK_GUI=OFF \
@@ -24,6 +24,9 @@ for target in $targets; do
         system_file_fuzz) seeds="$root/fuzz/corpus/system" ;;
         numbers_fuzz) seeds="$root/fuzz/corpus/numbers" ;;
         script_player_fuzz) seeds="$root/fuzz/corpus/script" ;;
+        session_replay_fuzz) seeds="$root/fuzz/corpus/session $root/fuzz/corpus/script" ;;
+        csv_fuzz) seeds="$root/fuzz/corpus/csv" ;;
+        system_json_fuzz) seeds="$root/fuzz/corpus/json" ;;
         *) seeds="" ;;
     esac
     # The first corpus folder takes what the fuzzer finds: a scratch one, so the

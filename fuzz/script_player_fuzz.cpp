@@ -3,18 +3,15 @@
 // box holds anything but nothing or 1 to 999, a read that failed closed the
 // panel, or the same seed played the same script two different ways.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "Sandbox.h"
 #include "core/Numbers.h"
 #include "formats/ScriptLines.h"
 #include "import/ImportPanel.h"
@@ -26,10 +23,6 @@ namespace {
 using namespace tamvek;
 
 std::string sandbox;
-
-void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(sandbox + "/" + name, std::ios::binary) << bytes;
-}
 
 bool boxesHoldStakes(form::MainForm& f) {
     for (form::TextBox* box : f.stakeBoxes()) {
@@ -76,17 +69,7 @@ std::string play(const std::string& script) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    sandbox = (std::filesystem::temp_directory_path() / ("tamvek-fuzz-" + std::to_string(getpid())))
-                  .string();
-    std::filesystem::create_directories(sandbox + "/ordner");
-    write("gut.txt",
-          "Spielbank Hamburg\r\nTisch 1\r\n07.12.2026\r\nx\r\n17\r\n0\r\n32\r\n---\r\n"
-          "37\r\n3.5\r\n===\r\n");
-    write("kurz.txt", "Spielbank Hamburg\r\nTisch 1\r\n");
-    write("fremd.txt", "Roulette\n1\n2\n");
-    write("info_tamvek1.txt", "Info");
-    write("ordner/tief.txt", "Spielbank X,1,2,3,4,5,6");
-    std::filesystem::current_path(sandbox);  // the panel's lists start here
+    sandbox = fuzz::makeSandbox("tamvek-fuzz-");
     return 0;
 }
 

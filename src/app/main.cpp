@@ -1,12 +1,13 @@
 // The desktop program: one window over a session of the game.
 //
-//   tamvek [--seed N] [--script FILE] [--screenshot FILE.png] [--print-to FILE.pdf]
+//   tamvek [--seed N] [--script FILE] [--screenshot FILE.png [--force]] [--print-to FILE.pdf]
 //
 // --script plays a file of user actions (the format of tamvek-cli, "-" for
 // standard input) on the window before it shows. Without any display the program cannot open its
 // window; rather than letting Qt abort, it plays a demo game off screen and saves a picture of it
 // beside the program. --print-to sends every printout ("Druck", "Copy") into that PDF file (and
-// its numbered variants) instead of a printer.
+// its numbered variants) instead of a printer. --screenshot never writes over a
+// file unless --force says so.
 
 #include <CLI/CLI.hpp>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QStyleFactory>
 #include <algorithm>
 #include <cstdint>
@@ -41,11 +43,13 @@ struct Options {
     std::optional<std::string> script;
     std::optional<std::string> screenshot;
     std::optional<std::string> printTo;
+    bool force = false;            // the screenshot may replace a file
     bool qtPlatformGiven = false;  // -platform on the command line
 };
 
 const char* const usage =
-    "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png] [--print-to FILE.pdf]\n";
+    "usage: tamvek [--seed N] [--script FILE] [--screenshot FILE.png "
+    "[--force]] [--print-to FILE.pdf]\n";
 
 // A file option's value: empty when it was not given; missing (and said so)
 // when it was given without a file name.
@@ -75,6 +79,8 @@ std::optional<Options> readOptions(int argc, char** argv, int& status) {
     const CLI::Option* screenshotOption =
         cli.add_option("--screenshot", screenshot)->expected(0, 1);
     const CLI::Option* printToOption = cli.add_option("--print-to", printTo)->expected(0, 1);
+    bool force = false;
+    cli.add_flag("--force,--overwrite", force);
     status = 2;
     try {
         cli.parse(argc, argv);
@@ -87,6 +93,7 @@ std::optional<Options> readOptions(int argc, char** argv, int& status) {
         return std::nullopt;
     }
     Options o;
+    o.force = force;
     if (seedOption->count() > 0) {
         o.seed = tamvek::script::parseSeed(seed);
         if (!o.seed) std::cerr << "tamvek: --seed needs a whole number from 0 to 4294967295\n";
@@ -165,11 +172,26 @@ std::optional<int> playScript(ScriptedSession& scripted, std::istream& actions,
     return std::nullopt;
 }
 
-// Renders the window without putting it on the screen.
-bool saveScreenshot(tamvek::qt::MainWindow& window, const QString& file) {
+// Renders the window without putting it on the screen into `file`, whole or
+// not at all (beside it first, then moved over it); an existing file only when
+// `replace` says so. Why it failed, or nothing.
+std::optional<QString> saveScreenshot(tamvek::qt::MainWindow& window, const QString& file,
+                                      bool replace) {
+    const QFileInfo target(file);
+    if (target.exists() && !target.isFile()) return QStringLiteral("it is not a plain file");
+    if (target.exists() && !replace)
+        return QStringLiteral("it exists already (--force replaces it)");
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
-    return window.grab().save(file, "PNG");
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) return out.errorString();
+    if (!window.grab().save(&out, "PNG")) {
+        const QString reason = out.errorString();
+        out.cancelWriting();
+        return reason;
+    }
+    if (!out.commit()) return out.errorString();
+    return std::nullopt;
 }
 
 // The picture of the window instead of the window: the one asked for, or the
@@ -177,8 +199,10 @@ bool saveScreenshot(tamvek::qt::MainWindow& window, const QString& file) {
 int savePicture(tamvek::qt::MainWindow& window, const Options& options, bool demo) {
     const QString file =
         options.screenshot ? QString::fromStdString(*options.screenshot) : demoPicture();
-    if (!saveScreenshot(window, file)) {
-        std::cerr << "tamvek: cannot write " << file.toStdString() << '\n';
+    // The demo's picture is the program's own: the next demo replaces it.
+    if (const auto failure = saveScreenshot(window, file, options.force || !options.screenshot)) {
+        std::cerr << "tamvek: cannot write " << file.toStdString() << ": " << failure->toStdString()
+                  << '\n';
         return 1;
     }
     if (!demo) {

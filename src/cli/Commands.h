@@ -1,8 +1,10 @@
 #pragma once
 // The commands of tamvek-cli. Each returns the program's exit status:
 // 0 done, 1 an input file cannot be read or is not what it should be (the
-// message names the file, the line and what is wrong), 2 a bad command line or
-// a bad line of a script.
+// message names the file, the line and what is wrong) or a figure passed the
+// 64-bit range, 2 a bad command line or a bad line of a script, 3 a file or
+// standard output cannot be written (it exists already, the disk is full, ...),
+// 128 + the signal when Ctrl-C or SIGTERM ended it (cli/Interrupt.h).
 
 #include <cstdint>
 #include <optional>
@@ -14,9 +16,10 @@ namespace tamvek::cli {
 inline constexpr int exitOk = 0;
 inline constexpr int exitBadInput = 1;
 inline constexpr int exitBadCall = 2;
+inline constexpr int exitCannotWrite = 3;
 
 struct PlayOptions {
-    std::string seed;  // as typed; empty: the clock seeds the numbers
+    std::optional<std::string> seed;  // as typed; none: the clock seeds the numbers
     std::string script;
 };
 int runPlay(const PlayOptions& options, const char* argv0);
@@ -25,8 +28,9 @@ struct SystemOptions {
     std::string system;
     std::vector<std::string> permanences;
     bool json = false;
-    std::string log;
-    std::uint64_t random = 0;  // spins; 0: play the permanences
+    std::optional<std::string> log;  // the cycle log, when asked for
+    bool force = false;              // the log may replace an existing file
+    std::uint64_t random = 0;        // spins; 0: play the permanences
     std::optional<std::uint64_t> seed;
     std::size_t baseline = 0;
     unsigned threads = 0;

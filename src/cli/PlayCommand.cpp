@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/Output.h"
 #include "formats/ScriptLines.h"
 #include "platform/HeadlessPlatform.h"
 #include "script/ScriptSource.h"
@@ -10,31 +11,26 @@ namespace tamvek::cli {
 
 int runPlay(const PlayOptions& options, const char* argv0) {
     std::optional<std::uint32_t> seed;
-    if (!options.seed.empty()) {
-        seed = script::parseSeed(options.seed);
-        if (!seed) {
-            std::cerr << "tamvek-cli: --seed braucht eine ganze Zahl von 0 bis 4294967295, nicht '"
-                      << options.seed << "'\n";
-            return exitBadCall;
-        }
+    if (options.seed) {
+        seed = script::parseSeed(*options.seed);
+        if (!seed)
+            return fail("--seed braucht eine ganze Zahl von 0 bis 4294967295, nicht '" +
+                            *options.seed + "'",
+                        exitBadCall);
     }
     Result<script::ScriptSource> source = script::ScriptSource::open(options.script);
-    if (!source) {
-        std::cerr << "tamvek-cli: " << source.error().message << "\n";
-        return exitBadInput;
-    }
+    if (!source) return fail(source.error().message, exitBadInput);
 
     platform::HeadlessPlatform headless(argv0);
     // What the script does is written down as a session, which it can save.
     script::ScriptedSession scripted(headless, seed, std::cout);
     const script::ScriptResult result = scripted.play(source->stream());
-    std::cout.flush();
     if (!result.ok) {
-        std::cerr << "tamvek-cli: "
-                  << formats::scriptPlace(source->shownName(), result.line, result.message) << "\n";
-        return exitBadCall;
+        std::cout.flush();
+        return fail(formats::scriptPlace(source->shownName(), result.line, result.message),
+                    exitBadCall);
     }
-    return exitOk;
+    return finishOutput();
 }
 
 }  // namespace tamvek::cli

@@ -143,7 +143,8 @@ void writeRepeats(std::ostream& out, const FileStats& s) {
         out << "  und " << whole(s.repeats.size() - shown) << " weitere\n";
 }
 
-void writeBlock(std::ostream& out, const std::string& title, const FileStats& s) {
+void writeBlock(std::ostream& out, const std::string& name, const FileStats& s) {
+    const std::string title = text::escapeControls(name);
     out << title << '\n' << std::string(columns(title), '=') << '\n';
     std::uint64_t onWheel = 0;
     for (std::uint64_t n : s.numberCounts)
@@ -194,7 +195,7 @@ Json statsJson(const FileStats& s) {
     for (const stats::Repeat& r : s.repeats)
         repeats.push_back({{"at", r.at}, {"again", r.again}, {"length", r.length}});
     return {
-        {"file", s.file},
+        {"file", text::toUtf8(s.file)},
         {"spins", s.spins},
         {"zero", s.zero},
         {"counts", byChance(s.counts)},
@@ -232,27 +233,35 @@ void writeStatsJson(std::ostream& out, const std::vector<FileStats>& files,
         list.push_back(statsJson(f));
     Json json = {{"files", std::move(list)}, {"total", statsJson(total)}};
     json["total"]["file"] = "total";
-    // A file name need not be UTF-8; its stray bytes show as U+FFFD.
-    out << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    out << json.dump() << '\n';
 }
 
-int runStats(const std::vector<std::string>& names, bool json, std::ostream& out,
-             std::ostream& err) {
+int runStats(const std::vector<std::string>& names, bool json, std::ostream& out, std::ostream& err,
+             const std::atomic<bool>* cancel) {
+    const auto cancelled = [&] { return cancel != nullptr && cancel->load(); };
     if (names.empty()) {
         err << "tamvek-cli stats: no permanence given\n";
         return statsNoFiles;
     }
-    const Result<std::vector<formats::SpinFile>> files = formats::readSpinFiles(names);
-    if (!files) {
-        err << "tamvek-cli stats: " << files.error().message << '\n';
-        return statsCannotRead;
+    // A name at a time, so that a cancel need not wait for the whole list.
+    std::vector<formats::SpinFile> files;
+    for (const std::string& name : names) {
+        Result<std::vector<formats::SpinFile>> read = formats::readSpinFiles({name});
+        if (cancelled()) return statsCancelled;
+        if (!read) {
+            err << "tamvek-cli stats: " << text::escapeControls(read.error().message) << '\n';
+            return statsCannotRead;
+        }
+        for (formats::SpinFile& file : *read)
+            files.push_back(std::move(file));
     }
     std::vector<stats::Permanence> permanences;
-    for (const formats::SpinFile& f : *files)
+    for (const formats::SpinFile& f : files)
         permanences.push_back({f.name, f.classes});
     const Result<stats::Summary> summary = stats::summarize(permanences);
+    if (cancelled()) return statsCancelled;
     if (!summary) {
-        err << "tamvek-cli stats: " << summary.error().message << '\n';
+        err << "tamvek-cli stats: " << text::escapeControls(summary.error().message) << '\n';
         return statsCannotRead;
     }
     if (json)

@@ -3,9 +3,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <exception>
 #include <iostream>
+#include <limits>
+#include <new>
 
 #include "cli/Commands.h"
+#include "cli/Output.h"
+#include "core/Numbers.h"
 
 namespace {
 
@@ -25,7 +30,23 @@ void germanHelp(CLI::App& app) {
     app.set_help_flag("-h,--help", "zeigt diese Hilfe");
     app.footer(
         "Rückgabewert: 0 fertig, 1 eine Datei fehlt oder ist fehlerhaft, 2 falscher Aufruf "
-        "oder eine falsche Zeile im Skript.\n");
+        "oder eine falsche Zeile im Skript, 3 eine Datei oder die Ausgabe kann nicht "
+        "geschrieben werden, 130 und 143 abgebrochen (Ctrl-C, SIGTERM).\n");
+}
+
+// A whole number from `least` to `most` in decimal digits only: CLI11 alone
+// would take a sign, an exponent, hex and a leading 0 as octal.
+CLI::Validator whole(std::uint64_t least, std::uint64_t most) {
+    return CLI::Validator(
+        [least, most](std::string& text) -> std::string {
+            const std::optional<std::uint64_t> value = tamvek::parseWhole(text);
+            if (!value || *value < least || *value > most)
+                return "braucht eine ganze Zahl von " + std::to_string(least) + " bis " +
+                       std::to_string(most) + ", nicht '" + text + "'";
+            text = std::to_string(*value);  // without leading zeros
+            return {};
+        },
+        "");
 }
 
 CLI::App* addPlay(CLI::App& app, PlayOptions& play) {
@@ -58,20 +79,25 @@ CLI::App* addSystem(CLI::App& app, SystemOptions& system) {
     command->add_flag("--json", system.json, "gibt den Bericht als JSON aus");
     command->add_option("--log", system.log, "schreibt jeden Zyklus als CSV in DATEI")
         ->type_name("DATEI");
+    command->add_flag("--force,--overwrite", system.force,
+                      "ersetzt eine DATEI von --log, die es schon gibt");
     command
         ->add_option("--random", system.random,
                      "N zufällige Würfe statt Permanenzen (höchstens 2^40)")
         ->type_name("N")
-        ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40).description(""));
-    command->add_option("--seed", system.seed, "Startwert der Zufallszahlen")->type_name("S");
+        ->transform(whole(1, std::uint64_t{1} << 40));
+    command->add_option("--seed", system.seed, "Startwert der Zufallszahlen")
+        ->type_name("S")
+        ->transform(whole(0, std::numeric_limits<std::uint64_t>::max()));
     command
         ->add_option(
             "--baseline", system.baseline,
             "K zufällige Permanenzen gleicher Länge je Datei zum Vergleich (höchstens 1000000)")
         ->type_name("K")
-        ->check(CLI::Range(std::size_t{1}, std::size_t{1000000}).description(""));
+        ->transform(whole(1, 1000000));
     command->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
-        ->type_name("T");
+        ->type_name("T")
+        ->transform(whole(0, std::numeric_limits<unsigned>::max()));
     command->add_flag("--verbose", system.verbose,
                       "nennt auf der Fehlerausgabe, wie gespielt wurde (Tabelle, Automaten je "
                       "Paar oder Regeln Wurf für Wurf)");
@@ -118,7 +144,15 @@ int main(int argc, char** argv) {
         std::cerr << "tamvek-cli: " << e.what() << "\n(tamvek-cli --help zeigt den Aufruf)\n";
         return exitBadCall;
     }
-    if (*playCommand) return runPlay(play, argv[0]);
-    if (*systemCommand) return runSystem(system);
-    return runStats(stats);
+    checkStandardOutput();
+    // Whatever slips through the commands' own checks still ends in words.
+    try {
+        if (*playCommand) return runPlay(play, argv[0]);
+        if (*systemCommand) return runSystem(system);
+        return runStats(stats);
+    } catch (const std::bad_alloc&) {
+        return fail("zu wenig Arbeitsspeicher", exitBadInput);
+    } catch (const std::exception& e) {
+        return fail(std::string("unerwarteter Fehler: ") + e.what(), exitBadInput);
+    }
 }

@@ -12,12 +12,13 @@ std::string csvField(std::string_view field) {
     return out + '"';
 }
 
-void CsvWriter::record(const std::vector<std::string>& fields) {
+std::string csvRecord(const std::vector<std::string>& fields) {
+    std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) m_out << ',';
-        m_out << csvField(fields[i]);
+        if (i > 0) out += ',';
+        out += csvField(fields[i]);
     }
-    m_out << "\r\n";
+    return out + "\r\n";
 }
 
 }  // namespace tamvek

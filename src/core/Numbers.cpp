@@ -158,6 +158,15 @@ double numericValue(std::string_view text) {
     return value;
 }
 
+std::optional<std::uint64_t> parseWhole(std::string_view text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    std::uint64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
 std::string numberText(std::int64_t value) {
     return std::to_string(value);
 }

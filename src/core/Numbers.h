@@ -5,6 +5,7 @@
 #include <concepts>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,11 @@ std::string numberText(std::int64_t value);
 inline std::string numberText(int value) {
     return numberText(static_cast<std::int64_t>(value));
 }
+
+// A whole number as a command line or a script takes it: decimal digits only
+// (no sign, blank, point or exponent; leading zeros are decimal too), at most
+// the largest 64-bit value. Anything else is none.
+std::optional<std::uint64_t> parseWhole(std::string_view text);
 
 // Round to the nearest whole number, a half to the even neighbour (1.5 and 2.5
 // give 2). NaN gives 0.

@@ -102,4 +102,30 @@ std::string_view headOf(std::string_view s, std::size_t bytes) {
     return s.substr(0, cut);
 }
 
+std::string shortened(std::string_view s, std::size_t characters) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (isContinuation(s[i])) continue;
+        if (seen++ == characters) return std::string(s.substr(0, i)) + "…";
+    }
+    return std::string(s);
+}
+
+std::string escapeControls(std::string_view bytes) {
+    constexpr char hex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += hex[byte >> 4];
+        out += hex[byte & 0xF];
+    }
+    return out;
+}
+
 }  // namespace tamvek::text

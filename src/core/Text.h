@@ -42,10 +42,18 @@ std::string toUtf8(std::string_view bytes);
 // Every byte read as Latin-1.
 std::string latin1ToUtf8(std::string_view bytes);
 
+// `bytes` with every control byte (below 0x20, and 0x7F) written as `\x1b`,
+// so that a name can neither steer a terminal nor break a line of a table.
+// Everything else, backslashes included, stays as it is.
+std::string escapeControls(std::string_view bytes);
+
 // How many characters a UTF-8 text holds (continuation bytes do not count).
 std::size_t characterCount(std::string_view s);
 // The longest head of `s` of at most `bytes` bytes that does not split a
 // UTF-8 sequence.
 std::string_view headOf(std::string_view s, std::size_t bytes);
+// `s` when it holds at most `characters` characters, else its first that many
+// and "…": how a message quotes something that may be of any length.
+std::string shortened(std::string_view s, std::size_t characters);
 
 }  // namespace tamvek::text

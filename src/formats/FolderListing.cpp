@@ -1,6 +1,7 @@
 #include "formats/FolderListing.h"
 
 #include "core/Text.h"
+#include "platform/OutputFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -44,10 +45,14 @@ void eachEntry(const std::string& folder, Visit visit) {
 }  // namespace
 
 bool canList(const std::string& path) {
-    if (path.empty()) return false;
+    return !path.empty() && !listingFailure(path);
+}
+
+std::optional<std::string> listingFailure(const std::string& path) {
     std::error_code ec;
     fs::directory_iterator it(path, ec);
-    return !ec;
+    if (!ec) return std::nullopt;
+    return platform::failureReason(ec.value());
 }
 
 std::vector<std::string> folderEntries(const std::string& path) {

@@ -7,6 +7,7 @@
 // pattern "*.txt" matches the ending case-insensitively, so "SPINS.TXT" copied
 // from another machine is offered as well.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ namespace tamvek::formats {
 
 // Whether `path` names a folder whose entries can be read.
 bool canList(const std::string& path);
+// Why the entries of `path` cannot be read, in German ("keine Berechtigung"),
+// or none when they can.
+std::optional<std::string> listingFailure(const std::string& path);
 
 // The folder list's entries for `path`, all full paths: the ancestors from the
 // root down to the folder itself, then its sub-folders sorted by name.

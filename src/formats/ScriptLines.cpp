@@ -186,7 +186,7 @@ bool ScriptLines::unreadable() const {
 }
 
 std::string ScriptLines::failure(std::string_view reason) const {
-    return std::string(reason) + ": " + m_line;
+    return text::shortened(reason, shownReason) + ": " + text::shortened(m_line, shownLine);
 }
 
 std::string scriptPlace(std::string_view script, std::int64_t line, std::string_view message) {

@@ -80,8 +80,12 @@ class ScriptLines {
     std::int64_t number() const { return m_number; }
     // Whether reading stopped because the script could not be read.
     bool unreadable() const;
-    // Why the line read last cannot be played, with the line as written.
+    // Why the line read last cannot be played, with the line as written: its
+    // first shownLine characters (a line may be as long as the file), after a
+    // reason of at most shownReason (which may quote words of the line).
     std::string failure(std::string_view reason) const;
+    static constexpr std::size_t shownLine = 200;
+    static constexpr std::size_t shownReason = 1000;
 
   private:
     std::istream& m_in;

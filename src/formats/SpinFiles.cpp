@@ -265,7 +265,7 @@ Result<SpinFile> readSpinFile(const std::string& path) {
     if (path == "-") {
         return readSpins("-", [](char* buffer, std::size_t n) -> Result<std::size_t> {
             const std::size_t got = std::fread(buffer, 1, n, stdin);
-            if (got == 0 && std::ferror(stdin)) return Error{"kann nicht gelesen werden"};
+            if (std::ferror(stdin)) return Error{"kann nicht gelesen werden"};
             return got;
         });
     }
@@ -279,6 +279,8 @@ Result<std::vector<SpinFile>> readSpinFiles(const std::vector<std::string>& name
     for (const std::string& name : names) {
         std::error_code ec;
         if (name != "-" && std::filesystem::is_directory(name, ec)) {
+            if (const auto failure = formats::listingFailure(name))
+                return Error{name + ": kann nicht gelesen werden: " + *failure};
             const std::vector<std::string> inside = formats::textFiles(name);
             if (inside.empty()) return Error{name + ": keine *.txt-Dateien im Ordner"};
             for (const std::string& file : inside) {

@@ -11,6 +11,7 @@
 
 #include "core/Result.h"
 #include "engine/Game.h"
+#include "platform/OutputFile.h"
 
 namespace tamvek::output {
 
@@ -18,7 +19,11 @@ namespace tamvek::output {
 // "NAME-Gewinn-Verlust.csv" beside it (an ending ".csv" of the name is dropped).
 std::pair<std::string, std::string> tableFiles(const std::string& picked);
 
-// Writes both files; the message names them, or says what went wrong.
-Result<std::string> exportTables(const engine::Game& game, const std::string& picked);
+// Writes both files, whole or not at all (platform/OutputFile.h): either both
+// take their places or neither does. A file that exists already is replaced
+// only when `overwrite` says so. The message names them, or says what went
+// wrong and why.
+Result<std::string> exportTables(const engine::Game& game, const std::string& picked,
+                                 platform::Overwrite overwrite);
 
 }  // namespace tamvek::output

@@ -108,6 +108,11 @@ bool sameFile(const std::string& a, const std::string& b) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+bool plainFileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 void removeUnfinishedFiles() noexcept {
     for (std::atomic<const char*>& slot : unfinished) {
         const char* path = slot.exchange(nullptr);
@@ -120,7 +125,8 @@ struct OutputFile::State {
     std::string target;     // what is renamed over: the file a link leads to
     std::string temporary;  // beside the target
     int fd = -1;
-    int slot = -1;  // in the list of unfinished files
+    int slot = -1;          // in the list of unfinished files
+    bool prepared = false;  // written out and synced, closed: only the rename is left
     std::string buffer;
     std::optional<Error> error;
 
@@ -182,6 +188,8 @@ Result<OutputFile> OutputFile::create(const std::string& path, Overwrite overwri
 
 OutputFile::OutputFile(std::unique_ptr<State> state) : m_state(std::move(state)) {}
 
+OutputFile::OutputFile(OutputFile&& other) noexcept = default;
+
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     if (this != &other) {
         discard();
@@ -205,20 +213,35 @@ void OutputFile::discard() {
 std::optional<Error> OutputFile::write(std::string_view bytes) {
     State& s = *m_state;
     if (s.error) return s.error;
-    if (s.fd < 0) return Error{s.path + ": ist schon geschrieben"};
+    if (s.fd < 0 || s.prepared) return Error{s.path + ": ist schon geschrieben"};
     s.buffer.append(bytes);
     if (s.buffer.size() >= (std::size_t{1} << 16)) return s.flush();
     return std::nullopt;
 }
 
-std::optional<Error> OutputFile::commit() {
+std::optional<Error> OutputFile::prepare() {
     State& s = *m_state;
+    if (s.prepared) return std::nullopt;
     if (s.fd < 0) return s.error ? s.error : Error{s.path + ": ist schon geschrieben"};
     if (!s.error) s.flush();
     if (!s.error && ::fsync(s.fd) != 0) s.fail(errno);
     if (!s.error && ::close(std::exchange(s.fd, -1)) != 0) s.fail(errno);
-    if (!s.error && ::rename(s.temporary.c_str(), s.target.c_str()) != 0) s.fail(errno);
     if (s.error) {
+        s.drop();
+        return s.error;
+    }
+    s.prepared = true;
+    return std::nullopt;
+}
+
+std::optional<Error> OutputFile::commit() {
+    State& s = *m_state;
+    if (!s.prepared) {
+        if (std::optional<Error> error = prepare()) return error;
+    }
+    if (s.temporary.empty()) return Error{s.path + ": ist schon geschrieben"};
+    if (::rename(s.temporary.c_str(), s.target.c_str()) != 0) {
+        s.fail(errno);
         s.drop();
         return s.error;
     }

@@ -26,15 +26,19 @@ class OutputFile {
     // name the file: "liste.csv: gibt es schon".
     static Result<OutputFile> create(const std::string& path, Overwrite overwrite);
 
-    OutputFile(OutputFile&& other) noexcept = default;
+    OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&& other) noexcept;
     ~OutputFile();
 
     // Appends `bytes`. The first failure sticks: every later write and the
     // commit return it.
     std::optional<Error> write(std::string_view bytes);
-    // Puts the whole file in place of the target; afterwards nothing more can
-    // be written.
+    // Writes out and syncs everything, so that only the rename is left to
+    // commit(): files that belong together are all made ready first, then put
+    // in place one after another. Afterwards nothing more can be written.
+    std::optional<Error> prepare();
+    // Puts the whole file in place of the target (preparing it first when that
+    // was not done); afterwards nothing more can be written.
     std::optional<Error> commit();
     // Drops what was written; the target stays as it was.
     void discard();
@@ -52,6 +56,10 @@ std::string failureReason(int errorNumber);
 
 // Whether two names lead to the same file (false when either does not exist).
 bool sameFile(const std::string& a, const std::string& b);
+
+// Whether a plain file is at `path` (through links): one that writing there
+// would replace.
+bool plainFileExists(const std::string& path);
 
 // Removes the temporary file of every OutputFile not yet finished. Safe to
 // call from a signal handler.

@@ -89,6 +89,7 @@ QString saveFile(QWidget* parent, const FileQuestion& question) {
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setFileMode(QFileDialog::AnyFile);
         if (!question.suggestion.isEmpty()) d.selectFile(question.suggestion);
+        d.setOption(QFileDialog::DontConfirmOverwrite, !question.confirmOverwrite);
     }));
 }
 

@@ -21,6 +21,9 @@ struct FileQuestion {
     QString filter;      // "CSV-Dateien (*.csv);;Alle Dateien (*)"
     QString folder;      // where to start when nothing was used yet
     QString suggestion;  // a file name to save under
+    // Whether the save dialog asks before a file is replaced; off where the
+    // program asks itself, naming every file it would write.
+    bool confirmOverwrite = true;
 };
 
 // An empty answer (or list) when the player cancels.

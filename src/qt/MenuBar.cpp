@@ -75,8 +75,11 @@ void MenuBar::update() {
 QString MenuBar::askForFile(const script::MenuEntry& entry) const {
     if (m_chooser) return m_chooser(entry);
     const FileKind kind = fileKind(entry);
-    const FileQuestion question{kind.files, qstr(entry.text), kind.filter, printFolder(),
-                                kind.suggested};
+    // The entry itself asks once about every file it would replace (the CSV
+    // export writes two beside the name picked), so the dialog does not.
+    FileQuestion question{kind.files, qstr(entry.text), kind.filter, printFolder(),
+                          kind.suggested};
+    question.confirmOverwrite = false;
     return entry.saves ? saveFile(&m_window, question) : openFile(&m_window, question);
 }
 

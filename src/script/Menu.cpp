@@ -1,9 +1,34 @@
 #include "script/Menu.h"
 
 #include "output/TableExport.h"
+#include "platform/OutputFile.h"
 #include "script/SessionRecorder.h"
 
 namespace tamvek::script {
+namespace {
+
+using platform::Overwrite;
+
+// Before an entry writes: one question naming every file it would replace.
+// Nothing when none of them exists; Yes when the user lets them go, No when
+// not (the entry then writes nothing).
+std::optional<Overwrite> mayReplace(platform::Platform& platform,
+                                    const std::vector<std::string>& targets) {
+    std::vector<std::string> existing;
+    for (const std::string& target : targets)
+        if (platform::plainFileExists(target)) existing.push_back(target);
+    if (existing.empty()) return Overwrite::No;
+    const bool one = existing.size() == 1;
+    std::string question = one ? "Die Datei gibt es schon:\n" : "Diese Dateien gibt es schon:\n";
+    for (const std::string& file : existing)
+        question += file + "\n";
+    question += one ? "\nSoll sie ersetzt werden?" : "\nSollen sie ersetzt werden?";
+    if (platform.ask(question, " Speichern", platform::Buttons::YesNo) != platform::Answer::Yes)
+        return std::nullopt;
+    return Overwrite::Yes;
+}
+
+}  // namespace
 
 MenuEntry* Menu::find(std::string_view path) {
     for (MenuEntry& entry : m_entries)
@@ -27,10 +52,21 @@ Menu standardMenu(session::Session& session, const SessionRecorder& recorder, Re
         };
     };
     Menu menu;
+    // The question goes to the platform behind the record: it belongs to the
+    // menu entry, which a saved session does not hold either.
     menu.add({"Datei", "Tabellen als CSV speichern", true, true, true, "", "",
-              [s](const std::string& file) { return output::exportTables(s->game(), file); }});
+              [s, r](const std::string& file) -> Result<std::string> {
+                  const auto [spins, profit] = output::tableFiles(file);
+                  const auto overwrite = mayReplace(r->inner(), {spins, profit});
+                  if (!overwrite) return std::string();
+                  return output::exportTables(s->game(), file, *overwrite);
+              }});
     menu.add({"Datei", "Sitzung speichern", true, true, true, "Ctrl+S", "",
-              [r](const std::string& file) { return r->save(file); }});
+              [r](const std::string& file) -> Result<std::string> {
+                  const auto overwrite = mayReplace(r->inner(), {file});
+                  if (!overwrite) return std::string();
+                  return r->save(file, *overwrite);
+              }});
     menu.add({"Datei", "Sitzung abspielen", true, true, false, "Ctrl+O", "", std::move(replay)});
     menu.add({"Datei", "Beenden", false, false, false, "Ctrl+Q", "okende",
               click(&form::MainForm::okende)});

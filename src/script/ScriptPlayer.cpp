@@ -87,7 +87,11 @@ void selectFile(ScriptPlayer& p, ScriptArgs& args) {
         throw ScriptError("a content hash is 16 hex digits, not '" + *hash + "'");
     if (hash) {
         const auto content = formats::contentHash(formats::filePath(game.form.Dir1.path(), name));
-        if (!content || *content != *hash)
+        if (!content)
+            throw ScriptError(
+                "the file '" + name + "' cannot be read: " + content.error().message,
+                "Die Datei " + name + " " + content.error().message + ".");
+        if (*content != *hash)
             throw ScriptError(
                 "the file '" + name + "' is not the one the session was saved with",
                 "Die Datei " + name + " hat sich seit dem Speichern der Sitzung geändert.");

@@ -1,19 +1,17 @@
 #include "script/ScriptSource.h"
 
-#include <charconv>
 #include <iostream>
+#include <limits>
 
+#include "core/Numbers.h"
 #include "platform/FileStream.h"
 
 namespace tamvek::script {
 
 std::optional<std::uint32_t> parseSeed(std::string_view text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    std::uint32_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    const std::optional<std::uint64_t> value = parseWhole(text);
+    if (!value || *value > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+    return static_cast<std::uint32_t>(*value);
 }
 
 Result<ScriptSource> ScriptSource::open(const std::string& name) {

@@ -1,7 +1,5 @@
 #include "script/SessionRecorder.h"
 
-#include <fstream>
-
 #include "form/FileLists.h"
 #include "formats/FolderListing.h"
 #include "formats/ScriptLines.h"
@@ -120,11 +118,12 @@ std::string SessionRecorder::script() const {
     return out;
 }
 
-Result<std::string> SessionRecorder::save(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary);
-    out << script();
-    out.close();
-    if (!out) return Error{path + ": kann nicht geschrieben werden"};
+Result<std::string> SessionRecorder::save(const std::string& path,
+                                          platform::Overwrite overwrite) const {
+    Result<platform::OutputFile> file = platform::OutputFile::create(path, overwrite);
+    if (!file) return file.error();
+    if (auto error = file->write(script())) return *error;
+    if (auto error = file->commit()) return *error;
     return "Sitzung gespeichert: " + path;
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/Result.h"
 #include "platform/ForwardingPlatform.h"
+#include "platform/OutputFile.h"
 #include "session/Session.h"
 
 namespace tamvek::script {
@@ -32,7 +33,9 @@ class SessionRecorder : public platform::ForwardingPlatform {
     const std::vector<std::string>& lines() const { return m_lines; }
     // The whole script, a heading comment first.
     std::string script() const;
-    Result<std::string> save(const std::string& path) const;
+    // Writes the script into `path`, whole or not at all; a file that exists
+    // already is replaced only when `overwrite` says so.
+    Result<std::string> save(const std::string& path, platform::Overwrite overwrite) const;
 
     // Answers as the platform behind does, and writes the answer down.
     platform::Answer ask(std::string_view text, std::string_view title,

@@ -98,9 +98,10 @@ TEST(StatsJson, Shape) {
     EXPECT_EQ(json["total"]["spins"], 200);
 }
 
+// As the dump and `system --json` show it: a stray byte is read as Latin-1.
 TEST(StatsJson, ANameThatIsNotUtf8DoesNotStopTheOutput) {
     const Json json = jsonOf(summaryOf({{"Gro\xDF.txt", Spins{1, 2}}}));
-    EXPECT_EQ(json["files"][0]["file"], "Gro\xEF\xBF\xBD.txt");
+    EXPECT_EQ(json["files"][0]["file"], "Gro\xC3\x9F.txt");
 }
 
 TEST(StatsText, ShowsEveryFigureInGerman) {

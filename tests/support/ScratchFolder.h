@@ -1,12 +1,14 @@
 #pragma once
 // A folder of its own for one test, removed with everything in it afterwards.
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tamvek::test {
 
@@ -28,6 +30,14 @@ class ScratchFolder {
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     std::string path() const { return m_path.string(); }
+    // The names of what is in the folder, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     std::string write(const std::string& name, std::string_view bytes) const {
         const auto file = m_path / name;
         std::ofstream(file, std::ios::binary)

@@ -21,7 +21,7 @@ TEST(GoldenWindow, ScriptedSessionGivesItsRecordedDumps) {
         const CommandRun run =
             runCommand("cd '" + folder + "' && QT_QPA_PLATFORM=offscreen '" + TAMVEK_BIN_DIR +
                        "/tamvek' --seed 11 --script " + name + ".txt --print-to '" + pdf +
-                       "' --screenshot '" + picture + "' 2>/dev/null");
+                       "' --screenshot '" + picture + "' --force 2>/dev/null");
         EXPECT_EQ(run.status, 0) << name;
         // The last line names the picture.
         const std::string dumps = run.out.substr(0, run.out.rfind(picture));
