@@ -77,8 +77,7 @@ QString MenuBar::askForFile(const script::MenuEntry& entry) const {
     const FileKind kind = fileKind(entry);
     // The entry itself asks once about every file it would replace (the CSV
     // export writes two beside the name picked), so the dialog does not.
-    FileQuestion question{kind.files, qstr(entry.text), kind.filter, printFolder(),
-                          kind.suggested};
+    FileQuestion question{kind.files, qstr(entry.text), kind.filter, printFolder(), kind.suggested};
     question.confirmOverwrite = false;
     return entry.saves ? saveFile(&m_window, question) : openFile(&m_window, question);
 }
