@@ -88,9 +88,8 @@ void selectFile(ScriptPlayer& p, ScriptArgs& args) {
     if (hash) {
         const auto content = formats::contentHash(formats::filePath(game.form.Dir1.path(), name));
         if (!content)
-            throw ScriptError(
-                "the file '" + name + "' cannot be read: " + content.error().message,
-                "Die Datei " + name + " " + content.error().message + ".");
+            throw ScriptError("the file '" + name + "' cannot be read: " + content.error().message,
+                              "Die Datei " + name + " " + content.error().message + ".");
         if (*content != *hash)
             throw ScriptError(
                 "the file '" + name + "' is not the one the session was saved with",
