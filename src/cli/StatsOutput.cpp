@@ -127,6 +127,11 @@ void writeNumbers(std::ostream& out, const FileStats& s) {
 void writeRepeats(std::ostream& out, const FileStats& s) {
     const std::string heading =
         "Wiederholte Strecken von " + std::to_string(stats::repeatLength) + " Würfen und mehr: ";
+    if (!s.repeatsSearched) {
+        out << heading << "nicht gesucht (mehr als " << whole(stats::repeatSearchLimit)
+            << " Würfe in Folge)\n";
+        return;
+    }
     if (s.repeats.empty()) {
         out << heading << "keine\n";
         return;
@@ -210,6 +215,7 @@ Json statsJson(const FileStats& s) {
         {"p", s.p},
         {"repeats", std::move(repeats)},
         {"repeatsCut", s.repeatsCut},
+        {"repeatsSearched", s.repeatsSearched},
     };
 }
 

@@ -221,9 +221,11 @@ ScriptResult ScriptPlayer::run(std::istream& in, std::int64_t firstLine) {
                     "Die Sitzung bricht ab, wo eine Frage noch ohne Antwort ist (\"" +
                         std::string(text::trimmed(e.question())) + "\")."};
         }
-        if (m_recorder.quitRequested()) return {true, lines.number(), "the program was ended"};
+        if (m_recorder.quitRequested()) return {true, lines.number(), "the program was ended", {}};
     }
-    if (lines.unreadable()) return {false, lines.number() + 1, "the script cannot be read"};
+    if (lines.unreadable())
+        return {false, lines.number() + 1, "the script cannot be read",
+                "Die Datei kann nicht weiter gelesen werden."};
     return {};
 }
 

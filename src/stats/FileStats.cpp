@@ -133,6 +133,7 @@ Result<FileStats> fileStats(std::string name, std::span<const std::uint8_t> clas
     RepeatList found = std::move(findRepeats(classes, {&length, 1}).all);
     s->repeats = std::move(found.repeats);
     s->repeatsCut = found.cut;
+    s->repeatsSearched = found.searched;
     return s;
 }
 

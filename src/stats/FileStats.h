@@ -60,12 +60,18 @@ struct FileStats {
     double p = 1;
     std::vector<Repeat> repeats;  // by `again`, then `at`
     bool repeatsCut = false;      // more were found than repeatLimit
+    bool repeatsSearched = true;  // false: too many spins to search (repeatSearchLimit)
 };
 
 // Stretches of this many spins or more are looked for, and no more than
 // repeatLimit of them are listed.
 inline constexpr std::size_t repeatLength = 50;
 inline constexpr std::size_t repeatLimit = 1000;
+// Repeats are searched in at most this many spins in a row (of one file, or of
+// all files together): the search's table takes 8 bytes a spin and its longest
+// key 32 bits. A longer permanence gets every other figure, and the repeats
+// are said to be left out. Recorded permanences are a few million spins long.
+inline constexpr std::size_t repeatSearchLimit = std::size_t{1} << 24;
 
 // The figures of one permanence, given as wheel classes (wheel/Wheel.h), with
 // its repeats. A byte that is no wheel class is an error naming the spin.

@@ -52,7 +52,7 @@ class WindowTable {
           m_slots(m_mask + 1) {}
 
     // Whether the starts of `windows` leave a useful part of a slot for the hash.
-    static bool fits(std::size_t windows) {
+    static constexpr bool fits(std::size_t windows) {
         return std::bit_width(windows) + 8 <= sizeof(Slot) * 8;
     }
 
@@ -287,12 +287,15 @@ class SampledHalves {
 Repeats findRepeats(std::span<const std::uint8_t> spins, std::span<const std::size_t> lengths) {
     Repeats found;
     found.files.resize(lengths.size());
+    if (spins.size() > repeatSearchLimit) {
+        found.all.searched = false;
+        for (RepeatList& list : found.files)
+            list.searched = false;
+        return found;
+    }
     if (spins.size() <= window || !SampledHalves(spins).anyAgain()) return found;
-    const std::size_t windows = spins.size() - window + 1;
-    if (WindowTable<std::uint32_t>::fits(windows))
-        scan<std::uint32_t>(spins, lengths, found);
-    else
-        scan<std::uint64_t>(spins, lengths, found);
+    static_assert(WindowTable<std::uint32_t>::fits(repeatSearchLimit - window + 1));
+    scan<std::uint32_t>(spins, lengths, found);
     sortList(found.all);
     for (RepeatList& list : found.files)
         sortList(list);

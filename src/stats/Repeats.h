@@ -16,6 +16,7 @@ namespace tamvek::stats {
 struct RepeatList {
     std::vector<Repeat> repeats;  // by `again`, then `at`
     bool cut = false;             // there were more than repeatLimit
+    bool searched = true;         // false: more spins than repeatSearchLimit
 };
 
 // What one search over the files found.
@@ -35,6 +36,7 @@ struct Repeats {
 // on both sides extends that stretch; a new stretch reaches back as far as
 // both sides agree. So a long copied block is one entry, and so is a file of
 // one repeating pattern.
+// More than repeatSearchLimit spins are not searched (`searched` false).
 Repeats findRepeats(std::span<const std::uint8_t> spins, std::span<const std::size_t> lengths);
 
 }  // namespace tamvek::stats

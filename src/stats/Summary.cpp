@@ -32,9 +32,11 @@ Result<Summary> summarize(const std::vector<Permanence>& permanences) {
     for (std::size_t i = 0; i < summary.files.size(); ++i) {
         summary.files[i].repeats = std::move(found.files[i].repeats);
         summary.files[i].repeatsCut = found.files[i].cut;
+        summary.files[i].repeatsSearched = found.files[i].searched;
     }
     summary.total.repeats = std::move(found.all.repeats);
     summary.total.repeatsCut = found.all.cut;
+    summary.total.repeatsSearched = found.all.searched;
     return summary;
 }
 

@@ -93,6 +93,17 @@ TEST(Repeats, ACopyIsWholeEvenWhenPartOfItCameInBetween) {
     EXPECT_EQ(repeatsOf(spins), expected);
 }
 
+// Past the limit the search is left out, and says so, rather than ask for
+// more memory than the statistics themselves take.
+TEST(Repeats, APermanenceBeyondTheLimitIsNotSearched) {
+    const Spins spins(repeatSearchLimit + 1, 3);
+    const std::size_t length = spins.size();
+    const Repeats found = findRepeats(spins, {&length, 1});
+    EXPECT_FALSE(found.all.searched);
+    EXPECT_FALSE(found.files[0].searched);
+    EXPECT_TRUE(found.all.repeats.empty());
+}
+
 TEST(Repeats, TheListIsCutAtItsLimit) {
     // The same 60 spins 1,100 times, with 10 others between: 1,099 repeats.
     const Spins block = randomSpins(60, 21);
