@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <optional>
 
@@ -150,6 +151,21 @@ Ended compareWithChance(const system::System& system, const system::Kernel* kern
     return cancelled(hooks) ? Ended::Cancelled : Ended::Done;
 }
 
+// Amounts are kept at the 64-bit limit rather than wrap around; a figure
+// that reached it is no result but an overflow, said in words.
+std::optional<std::string> overflowIn(const system::Report& file, const system::Report& total) {
+    constexpr Amount most = std::numeric_limits<Amount>::max();
+    constexpr Amount least = std::numeric_limits<Amount>::min();
+    for (const system::Report* r : {&file, &total})
+        for (const Amount a : {r->staked, r->saldo, r->highest, r->lowest, r->drawdown})
+            if (a == most || a == least)
+                return "Die Beträge übersteigen den Zahlenbereich (mehr als " +
+                       figures::whole(static_cast<std::uint64_t>(most)) +
+                       " Stücke): Überlauf, kein Ergebnis. Kleinere Einsätze oder kürzere "
+                       "Permanenzen spielen.";
+    return std::nullopt;
+}
+
 }  // namespace
 
 formats::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed) {
@@ -184,6 +200,8 @@ Outcome play(const system::System& system, const std::vector<formats::SpinFile>&
         if (ended == Ended::Cancelled) return {true, {}, {}, {}, {}};
         if (ended == Ended::Failed) return {false, std::move(out.error), {}, {}, {}};
         system::addFile(out.total, played.report);
+        if (const std::optional<std::string> over = overflowIn(played.report, out.total))
+            return {false, shortName(files[index].name) + ": " + *over, {}, {}, {}};
         if (options.curves) SaldoCurve::append(out.totalCurve, played.curve);
         out.files.push_back(std::move(played));
         if (hooks.fileDone) hooks.fileDone(index);

@@ -113,5 +113,23 @@ TEST_F(SystemRun, ACancelKeepsNothing) {
     EXPECT_LT(heard, 2'000'000u);
 }
 
+// Stakes of 2^50 on all three pairs pass the 64-bit range within a few
+// thousand spins: that is said as an overflow, never shown as a figure.
+TEST_F(SystemRun, AnOverflowIsAnErrorNotAFigure) {
+    system::System big;
+    for (const wheel::Pair pair : {wheel::RedBlack, wheel::LowHigh, wheel::EvenOdd}) {
+        system::Bet bet;
+        bet.pair = pair;
+        bet.units = largestStake;
+        bet.ride = 1;
+        big.bets.push_back(bet);
+    }
+    Options options;
+    options.randomSpins = 100'000;
+    const Outcome out = play(big, {randomFile(options.randomSpins, 0)}, options);
+    EXPECT_TRUE(out.files.empty());
+    EXPECT_NE(out.error.find("Überlauf"), std::string::npos) << out.error;
+}
+
 }  // namespace
 }  // namespace tamvek::tester
