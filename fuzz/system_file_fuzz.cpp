@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             bet.after.size() > system::longestTrigger || (bet.limit && *bet.limit < bet.units))
             std::abort();
         for (int side : bet.after)
-            if (side != 1 && side != 2) std::abort();
+            if (side < 0 || side > 2) std::abort();  // 0: either side
     }
     std::vector<std::uint8_t> spins;
     for (std::size_t i = 0; i < 200; ++i)

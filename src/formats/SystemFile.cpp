@@ -199,16 +199,20 @@ Bet readBet(const Checker& check, const toml::table& table) {
 // deep must not reach it.
 constexpr int deepestNesting = 32;
 
-// Finds the first place where keys, table headers, lists or inline tables nest
-// deeper than allowed; reads only as much TOML as that needs (strings and
-// comments, where brackets and dots do not count).
-class NestingCheck {
+// What the TOML reader must not see: keys, table headers, lists or inline
+// tables that nest deeper than allowed, and a byte beyond ASCII outside
+// strings and comments (never TOML there, and the reader's own check of such
+// a character can run off its end). Reads only as much TOML as that needs
+// (strings and comments, where brackets and dots do not count).
+class ShapeCheck {
   public:
-    NestingCheck(std::string_view text, const std::string& name) : m_text(text), m_name(name) {}
+    ShapeCheck(std::string_view text, const std::string& name) : m_text(text), m_name(name) {}
 
     std::optional<Error> run() {
-        for (m_i = 0; m_i < m_text.size(); ++m_i) {
+        const std::size_t bom = m_text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+        for (m_i = bom; m_i < m_text.size(); ++m_i) {
             const char c = m_text[m_i];
+            if (static_cast<unsigned char>(c) >= 0x80) return notAKey();
             if (c == '"' || c == '\'') {
                 skipString(c);
             } else if (c == '#') {
@@ -292,6 +296,21 @@ class NestingCheck {
                      " Ebenen aus Schlüsseln, Abschnitten und Listen)"};
     }
 
+    // The word around the byte at m_i, as the message shows it.
+    Error notAKey() const {
+        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+        std::size_t from = m_i, to = m_i;
+        while (from > m_lineStart && !blank(m_text[from - 1]) && m_text[from - 1] != '=')
+            --from;
+        while (to < m_text.size() && to - from < 24 && !blank(m_text[to]) && m_text[to] != '=')
+            ++to;
+        return Error{m_name + ":" + std::to_string(m_line) + ": " +
+                     text::toUtf8(m_text.substr(from, to - from)) +
+                     ": ein Wort außerhalb von Anführungszeichen mit Zeichen, die kein Schlüssel "
+                     "haben kann (Schlüssel bestehen aus A-Z, a-z, 0-9, _ und -; Texte stehen in "
+                     "Anführungszeichen, Bemerkungen hinter #)"};
+    }
+
     std::string_view m_text;
     const std::string& m_name;
     std::size_t m_i = 0;
@@ -333,7 +352,7 @@ std::string syntaxError(std::string_view description) {
 }  // namespace
 
 Result<System> parseSystem(std::string_view text, const std::string& name) {
-    if (std::optional<Error> deep = NestingCheck(text, name).run()) return *deep;
+    if (std::optional<Error> bad = ShapeCheck(text, name).run()) return *bad;
     toml::table root;
     try {
         root = toml::parse(text, std::string_view(name));

@@ -140,5 +140,18 @@ TEST(SystemFile, RefusesNestingTooDeepForTheReader) {
     EXPECT_TRUE(parseSystem(fine, "fein.toml").ok());
 }
 
+// A word with an umlaut outside quotes (a note typed without #) made the
+// reader's own check of the character run off its end.
+TEST(SystemFile, RefusesAWordBeyondAsciiOutsideQuotesBeforeTheReader) {
+    const Result<System> s =
+        parseSystem("name = \"x\"\nStücke als Einsatz.\n[[bet]]\nside = \"red\"\n", "u.toml");
+    ASSERT_FALSE(s.ok());
+    EXPECT_TRUE(s.error().message.starts_with("u.toml:2: Stücke: ")) << s.error().message;
+    // In strings and comments, and as a byte-order mark, such characters are fine.
+    EXPECT_TRUE(
+        parseSystem("\xEF\xBB\xBFname = \"Grün\" # für Rot\n[[bet]]\nside = \"red\"\n", "f.toml")
+            .ok());
+}
+
 }  // namespace
 }  // namespace tamvek::formats
