@@ -19,24 +19,19 @@ static_assert(sizeof(Bet) == 112 && sizeof(System) == 160,
 static_assert(sizeof(Player::Seat) == 48 && sizeof(Player::History) == 16 &&
                   sizeof(Player::BetState) == 64 && sizeof(wheel::Stake) == 24,
               "a new field of the engine's state: add it to the key in PairAutomaton.cpp");
-// A bet's `sequence` and a bet state's `step`, `series`, `line` and `head`
-// belong to the progressions that knows() refuses: for the others they never
-// change, so the key leaves them out. A script is played by its own player.
+// A script is played by its own player.
 
 bool knows(const System& system) {
     if (system.script) return false;
     for (const Bet& bet : system.bets) {
-        // A place of a trigger that matches either side ("any") would need
-        // every stretch of the history that can still match it kept apart.
-        if (std::find(bet.after.begin(), bet.after.end(), 0) != bet.after.end()) return false;
-        switch (bet.progression) {
-            case Progression::Flat:
-            case Progression::Martingale:
-            case Progression::Dalembert:
-                break;
-            default:
-                return false;
-        }
+        // Each place of either side ("any") doubles what the automaton
+        // looks for in the history.
+        if (static_cast<std::size_t>(std::count(bet.after.begin(), bet.after.end(), 0)) >
+            PairAutomaton::mostAnyPlaces)
+            return false;
+        if (bet.progression == Progression::Labouchere &&
+            bet.sequence.size() > PairAutomaton::longestLine)
+            return false;
         switch (bet.rule) {
             case SideRule::Fixed:
             case SideRule::Follow:

@@ -22,7 +22,7 @@ PairAutomaton::PairAutomaton(const System& system, wheel::Pair pair)
         for (std::uint8_t cls = 0; cls < wheel::classes && !m_numbers[k]; ++cls)
             if (kindOf(pair, cls) == static_cast<Kind>(k)) m_numbers[k] = cls;
     for (const Bet& bet : m_system->bets) {
-        addBeginnings(bet.after);
+        addTrigger(bet.after);
         if (bet.rule != SideRule::Fixed) {
             addBeginnings({1});
             addBeginnings({2});
@@ -30,6 +30,18 @@ PairAutomaton::PairAutomaton(const System& system, wheel::Pair pair)
     }
     m_player->startFile();
     stateOf(m_player->state(), m_player->bets(), 1);
+}
+
+// A trigger with places of either side (0) stands for every trigger with a
+// side in each of them: what history it can still match is what one of those
+// can. (The compiler takes no more than a few such places.)
+void PairAutomaton::addTrigger(std::vector<int> after) {
+    const auto any = std::find(after.begin(), after.end(), 0);
+    if (any == after.end()) return addBeginnings(after);
+    for (const int side : {1, 2}) {
+        *any = side;
+        addTrigger(after);
+    }
 }
 
 // Each beginning of a trigger, by its length: its sides, the oldest highest.
@@ -74,10 +86,21 @@ std::optional<std::uint32_t> PairAutomaton::stateOf(const Player::State& state,
     m_key.push_back(std::uint64_t{seat.stake.ride} | std::uint64_t{history.decided} << 32);
     m_key.push_back(static_cast<std::uint64_t>(seat.first));
     m_key.push_back(history.outcomes);
-    for (const Player::BetState& bet : bets) {
+    for (std::size_t b = 0; b < bets.size(); ++b) {
+        const Player::BetState& bet = bets[b];
         m_key.push_back(static_cast<std::uint64_t>(bet.size));
         m_key.push_back(std::uint64_t{bet.fictitious} |
-                        static_cast<std::uint64_t>(bet.fictitiousLost) << 1);
+                        static_cast<std::uint64_t>(bet.fictitiousLost) << 1 |
+                        static_cast<std::uint64_t>(bet.step) << 32);
+        m_key.push_back(static_cast<std::uint64_t>(bet.series));
+        if (m_system->bets[b].progression != Progression::Labouchere) continue;
+        // A Labouchère's line as it stands (from its head on), in a key of
+        // one length: a longer line is a state too many.
+        const std::size_t length = bet.line.size() - bet.head;
+        if (length > longestLine) return std::nullopt;
+        m_key.push_back(length);
+        for (std::size_t at = 0; at < longestLine; ++at)
+            m_key.push_back(at < length ? static_cast<std::uint64_t>(bet.line[bet.head + at]) : 0);
     }
     const std::optional<std::uint32_t> id = m_keys.find(m_key, states() < bound);
     if (id && *id == states()) addState(seat, history, bets);

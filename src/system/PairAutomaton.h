@@ -64,6 +64,12 @@ struct PairHop {
 class PairAutomaton {
   public:
     static constexpr std::uint32_t unknown = ~std::uint32_t{0};
+    // The longest Labouchère line a state can hold; a longer one hands the
+    // file to the engine.
+    static constexpr std::size_t longestLine = 12;
+    // The most places of either side in one trigger (each doubles the
+    // beginnings the automaton looks for).
+    static constexpr std::size_t mostAnyPlaces = 8;
 
     // The automaton of `pair`'s bets in `system` (the pair must have a bet),
     // knowing state 0, a file's start, and no step yet.
@@ -94,6 +100,7 @@ class PairAutomaton {
                  std::vector<Player::BetState>& bets) const;
 
   private:
+    void addTrigger(std::vector<int> after);
     void addBeginnings(const std::vector<int>& after);
     Player::History usable(const Player::History& h) const;
     std::optional<std::uint32_t> stateOf(const Player::State& state,

@@ -1,6 +1,7 @@
 // Every path of the kernel plays as the engine does, to the unit: thousands of
-// random systems (sides fixed and following, triggers short and long, rides,
-// units small and near the largest stake, progressions, limits, fictitious
+// random systems (sides fixed and following, triggers short and long with
+// places of either side, rides, units small and near the largest stake, every
+// progression, a Labouchère's line too, limits, fictitious
 // entry, stops, several bets on one pair) over random spins and over real
 // ones, each through the table, the pairs' automata and the engine, with and
 // without notes, in blocks of random length. Report, cycles and the Saldo
@@ -40,8 +41,11 @@ Bet randomBet(Pick& pick) {
     b.ride = below(pick, 8) == 0 ? 0 : 1 + below(pick, 4);
     const int trigger = below(pick, 20) == 0 ? 1 + below(pick, 32) : below(pick, 4);
     for (int k = 0; k < trigger; ++k)
-        b.after.push_back(1 + below(pick, 2));
-    b.progression = static_cast<Progression>(below(pick, 3));
+        b.after.push_back(below(pick, 5) == 0 ? 0 : 1 + below(pick, 2));  // 0: either side
+    b.progression = static_cast<Progression>(below(pick, 6));
+    if (b.progression == Progression::Labouchere)
+        for (int k = 0, n = 1 + below(pick, 4); k < n; ++k)
+            b.sequence.push_back(1 + below(pick, 5));
     if (below(pick, 4) > 0) b.limit = b.units * (1 + below(pick, 64));
     if (b.progression == Progression::Dalembert && below(pick, 4) > 0)
         b.limit = b.units * (1 + below(pick, 20));
@@ -172,7 +176,7 @@ TEST(Kernel, TheBaselineInLanesEndsEveryRunAsTheEngine) {
     Pick pick(7);
     std::size_t inLanes = 0;
     std::set<std::size_t> groups;
-    for (std::size_t i = 0; i < 40; ++i) {
+    for (std::size_t i = 0; i < 80; ++i) {
         const System sys = randomSystem(pick);
         const std::shared_ptr<const Compiled> compiled = compile(sys);
         const BaselineJob job{2001 + i % 2, 11, i % 2 == 0 ? 74221u : 79526u, 0, 0};
