@@ -49,6 +49,16 @@ Json rowJson(const ReportTable::Row& row) {
     return json;
 }
 
+// The verdicts in words, a line each, below the table and its note.
+void writeVerdicts(std::ostream& out, const ReportTable& table) {
+    out << "besser: Anteil mit mindestens so hohem Saldo; Hausvorteil ab: nach so vielen Würfen\n"
+           "liegt der erwartete Verlust zwei Streuungen tief; Kapital: so tief fielen 90, 95 und\n"
+           "99 % der zufälligen Permanenzen höchstens. Urteil (Schwelle 5 %, zweiseitig):\n";
+    for (const ReportTable::Row& r : table.files)
+        out << "  " << shown(r.cells.front()) << ": " << r.verdict << "\n";
+    if (table.totalShown()) out << "  Summe: " << table.total.verdict << "\n";
+}
+
 }  // namespace
 
 void writeSystemJson(std::ostream& out, const tester::LoadedJob& job, const tester::Outcome& played,
@@ -86,6 +96,7 @@ void writeSystemText(std::ostream& out, const tester::LoadedJob& job, const test
         out << "\nZufall: dasselbe System über " << played.files.front().baseline->runs
             << " zufällige Permanenzen der Länge jeder Datei; Perzentil: Anteil der zufälligen\n"
                "Permanenzen mit kleinerem Saldo (Gleichstand halb gezählt).\n";
+        writeVerdicts(out, table);
     }
     if (job.baseline() || job.random())
         out << "Startwert der Zufallszahlen: " << job.options.seed << "\n";

@@ -30,6 +30,9 @@ Result<system::System> loadSystem(const std::string& path) {
     const lua::ScriptPlayer check(*system->script, {});
     if (check.failed()) return Error{check.error()};
     if (check.name()) system->name = *check.name();
+    // The script plays them itself; the report shows their columns.
+    system->tableMax = check.tableMax();
+    system->capital = check.capital();
     return system;
 }
 
