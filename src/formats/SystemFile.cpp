@@ -431,7 +431,7 @@ Result<System> readScriptFile(const std::string& path) {
     if (!text) return Error{path + ": " + text.error().message};
     System system;
     system.name = path;
-    system.script = Script{path, std::move(*text)};
+    system.script = Script{path, std::move(*text), {}};
     return system;
 }
 

@@ -175,7 +175,10 @@ bool ScriptPlayer::readTable() {
                  std::nullopt);
             return false;
         }
-        (std::string_view(key) == "capital" ? m_capital : m_most) = value;
+        if (std::string_view(key) == "capital")
+            m_capital = value;
+        else
+            m_most = value;
     }
     return true;
 }

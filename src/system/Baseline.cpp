@@ -38,24 +38,28 @@ RunEnd playRun(Kernel& kernel, const BaselineJob& job, std::uint64_t run, const 
 
 // `work(item, kernel)` for every item, shared out over `threads` threads, each
 // with a kernel of its own (none without `compiled`).
-void share(std::size_t items, unsigned threads, const std::shared_ptr<const Compiled>& compiled,
-           const std::function<void(std::size_t, Kernel*)>& work) {
+// `worker()` on `threads` threads (0: one per core), at most one per item.
+void onThreads(std::size_t items, unsigned threads, const std::function<void()>& worker) {
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads =
         static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(items, 1)));
-    std::atomic<std::size_t> next{0};
-    const auto worker = [&] {
-        std::optional<Kernel> kernel;
-        if (compiled) kernel.emplace(compiled);
-        for (std::size_t item = next++; item < items; item = next++)
-            work(item, kernel ? &*kernel : nullptr);
-    };
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back(worker);
     worker();
     for (std::thread& t : pool)
         t.join();
+}
+
+void share(std::size_t items, unsigned threads, const std::shared_ptr<const Compiled>& compiled,
+           const std::function<void(std::size_t, Kernel*)>& work) {
+    std::atomic<std::size_t> next{0};
+    onThreads(items, threads, [&] {
+        std::optional<Kernel> kernel;
+        if (compiled) kernel.emplace(compiled);
+        for (std::size_t item = next++; item < items; item = next++)
+            work(item, kernel ? &*kernel : nullptr);
+    });
 }
 
 // The ends of every run, as the players leave them.
@@ -109,6 +113,10 @@ std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, st
     std::vector<std::uint8_t> out(static_cast<std::size_t>(spins));
     random.fill(out.data(), out.size());
     return out;
+}
+
+void forEach(std::size_t items, unsigned threads, const std::function<void(std::size_t)>& work) {
+    share(items, threads, nullptr, [&](std::size_t item, Kernel*) { work(item); });
 }
 
 Baseline joined(const std::vector<const Baseline*>& files, Amount saldo) {

@@ -82,6 +82,10 @@ void playRandomRun(P& player, const BaselineJob& job, std::uint64_t run,
 // `saldo`. Every baseline has the same number of runs.
 Baseline joined(const std::vector<const Baseline*>& files, Amount saldo);
 
+// `work(item)` for items 0 .. items - 1, shared out over `threads` threads
+// (0: one per core) in the order they ask.
+void forEach(std::size_t items, unsigned threads, const std::function<void(std::size_t)>& work);
+
 // The random permanence of `spins` spins a run or `--random` plays.
 std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, std::uint64_t run,
                                       std::uint64_t spins);

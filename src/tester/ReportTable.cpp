@@ -224,6 +224,20 @@ std::vector<ReportTable::Heading> headingsOf(const What& what) {
 
 }  // namespace
 
+ReportTable::Row verdictRow(const Verdict& verdict, bool capital) {
+    const Report none;
+    ReportTable::Row row;
+    for (const Column& column : columns) {
+        if (std::string_view(column.group) == "baseline" || column.group[0] == '\0') continue;
+        if (column.shown == Shown::BaselineRuin && !capital) continue;
+        std::optional<Cell> cell = column.cell({nullptr, none, nullptr, &verdict});
+        if (column.heading) row.cells.push_back(cell ? cell->text : std::string());
+        if (cell) row.fields.push_back({column.group, column.key, std::move(cell->value)});
+    }
+    row.verdict = verdict.sentence;
+    return row;
+}
+
 std::vector<ReportTable::Heading> headingsOf(bool baseline, bool tableMax, bool capital) {
     return headingsOf(What{baseline, tableMax, capital});
 }

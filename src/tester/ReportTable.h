@@ -49,6 +49,10 @@ struct ReportTable {
 std::vector<ReportTable::Heading> headingsOf(bool baseline, bool tableMax = false,
                                              bool capital = false);
 
+// The verdict's columns alone (a sweep's best variant): its cells and fields,
+// the ruin's with `capital`.
+ReportTable::Row verdictRow(const Verdict& verdict, bool capital);
+
 // The table of `played`, the outcome of `job`; the baselines' columns when the
 // job asked for them.
 ReportTable reportTable(const LoadedJob& job, const Outcome& played);

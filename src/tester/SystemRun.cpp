@@ -141,12 +141,8 @@ Ended compareWithChance(const system::System& system, const system::Kernel* kern
                         const Hooks& hooks, FileResult& played, std::string& error) {
     const system::BaselineJob job{spinsOf(file, options), options.baselineRuns, options.seed, index,
                                   played.report.saldo};
-    if (system.script)
-        played.baseline =
-            scriptBaseline(*system.script, job, shortName(file.name), options, hooks, error);
-    else
-        played.baseline = system::baseline(kernel->compiled(), job, options.threads, hooks.progress,
-                                           hooks.cancel);
+    played.baseline = randomRuns(system, kernel ? kernel->compiled() : nullptr, job,
+                                 shortName(file.name), options, hooks, error);
     if (!error.empty()) return Ended::Failed;
     return cancelled(hooks) ? Ended::Cancelled : Ended::Done;
 }
@@ -182,6 +178,14 @@ void judge(const system::System& system, Outcome& out) {
 }
 
 }  // namespace
+
+system::Baseline randomRuns(const system::System& system,
+                            const std::shared_ptr<const system::Compiled>& compiled,
+                            const system::BaselineJob& job, const std::string& name,
+                            const Options& options, const Hooks& hooks, std::string& error) {
+    if (system.script) return scriptBaseline(*system.script, job, name, options, hooks, error);
+    return system::baseline(compiled, job, options.threads, hooks.progress, hooks.cancel);
+}
 
 formats::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed) {
     return {

@@ -77,4 +77,13 @@ std::uint64_t workOf(const std::vector<formats::SpinFile>& files, const Options&
 Outcome play(const system::System& system, const std::vector<formats::SpinFile>& files,
              const Options& options, const Hooks& hooks = {});
 
+// The system over the random permanences of `job`: a system file `compiled`
+// already, a script on a fresh player a run (`name` names the file in its
+// errors, which go to `error`). Uses the seed and threads of `options`, the
+// progress and cancel of `hooks`.
+system::Baseline randomRuns(const system::System& system,
+                            const std::shared_ptr<const system::Compiled>& compiled,
+                            const system::BaselineJob& job, const std::string& name,
+                            const Options& options, const Hooks& hooks, std::string& error);
+
 }  // namespace tamvek::tester

@@ -61,6 +61,8 @@ std::string sentenceOf(const Verdict& v) {
 }  // namespace
 
 std::string percentText(double percent) {
+    if (percent > 99.999 && percent < 100) return "über 99,999 %";
+    if (percent > 0 && percent < 0.001) return "unter 0,001 %";
     // Enough places that a share is never shown as 0 % or 100 % unless it is.
     const int digits = percent == 0 || percent == 100 ? 0
                        : percent >= 99.95             ? 2
