@@ -52,6 +52,9 @@ std::string sentenceOf(const Verdict& v) {
         return "Auffällig gut: " + std::string(v.betterBelow ? "" : "nur ") + betterText(v) +
                " der Zufallspermanenzen waren besser" +
                (v.luck ? " – " + luckText(v.files, *v.luck) : "") + ".";
+    if (v.worse == 0)  // as with `better`: never zero with finitely many runs
+        return "Auffällig schlecht: weniger als " + percentText(100 / static_cast<double>(v.runs)) +
+               " der Zufallspermanenzen waren schlechter.";
     if (v.worse <= verdictTail)
         return "Auffällig schlecht: nur " + percentText(v.worse) +
                " der Zufallspermanenzen waren schlechter.";
@@ -65,8 +68,9 @@ std::string percentText(double percent) {
     if (percent > 0 && percent < 0.001) return "unter 0,001 %";
     // Enough places that a share is never shown as 0 % or 100 % unless it is.
     const int digits = percent == 0 || percent == 100 ? 0
+                       : percent >= 99.995            ? 3
                        : percent >= 99.95             ? 2
-                       : percent >= 99.5              ? 1
+                       : percent >= 90                ? 1
                        : percent >= 10                ? 0
                        : percent >= 0.1               ? 1
                        : percent >= 0.01              ? 2

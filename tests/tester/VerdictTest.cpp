@@ -84,6 +84,8 @@ TEST(Verdict, SaysInOneSentenceWhetherASaldoIsMoreThanChance) {
               "Auffällig gut: weniger als 0,1 % der Zufallspermanenzen waren besser.");
     EXPECT_EQ(verdictOf(b, 5, 100, 1, false).sentence,
               "Auffällig schlecht: nur 0,6 % der Zufallspermanenzen waren schlechter.");
+    EXPECT_EQ(verdictOf(b, -1, 100, 1, false).sentence,
+              "Auffällig schlecht: weniger als 0,1 % der Zufallspermanenzen waren schlechter.");
     // 2.5 % on either side is still chance's.
     EXPECT_TRUE(verdictOf(b, 975, 100, 1, false).sentence.starts_with("Auffällig gut:"));
     EXPECT_TRUE(verdictOf(b, 974, 100, 1, false).sentence.starts_with("Im Rahmen "));
