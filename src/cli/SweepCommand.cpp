@@ -39,8 +39,6 @@ tester::SweepOutcome play(const tester::LoadedSweep& loaded) {
 int runSweep(const SweepOptions& options) {
     if (options.permanences.empty())
         return fail("keine Permanenz angegeben (Dateien, ein Ordner oder -)", exitBadCall);
-    if (!(options.split > 0 && options.split < 1))
-        return fail("--split braucht einen Anteil zwischen 0 und 1, etwa 0.5", exitBadCall);
     tester::SweepJob job;
     job.systemFile = options.system;
     job.permanences = options.permanences;

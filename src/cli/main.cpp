@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <limits>
@@ -63,6 +64,20 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& play) {
         ->type_name("DATEI")
         ->required();
     return command;
+}
+
+// A share above 0 and below 1 with a decimal point ("0.5"); CLI11 alone would
+// answer in English.
+CLI::Validator share() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            char* end = nullptr;
+            const double value = std::strtod(text.c_str(), &end);
+            if (text.empty() || *end != '\0' || !(value > 0 && value < 1))
+                return "braucht einen Anteil zwischen 0 und 1, etwa 0.5, nicht '" + text + "'";
+            return {};
+        },
+        "");
 }
 
 void addSeed(CLI::App* command, std::optional<std::uint64_t>& seed) {
@@ -133,7 +148,8 @@ CLI::App* addSweep(CLI::App& app, SweepOptions& sweep) {
                      "Standardeingabe")
         ->type_name("DATEI");
     command->add_option("--split", sweep.split, "Anteil jeder Datei für die Entwicklung (0.5)")
-        ->type_name("ANTEIL");
+        ->type_name("ANTEIL")
+        ->check(share());
     command
         ->add_option("--baseline", sweep.baseline,
                      "K zufällige Permanenzen für das Urteil über die beste Variante "

@@ -180,6 +180,8 @@ std::uint64_t LoadedSweep::work() const {
 }
 
 Result<LoadedSweep> loadSweep(const SweepJob& job, const std::atomic<bool>* cancel) {
+    if (!(job.split > 0 && job.split < 1))
+        return Error{"der Anteil der Entwicklung muss zwischen 0 und 1 liegen, etwa 0,5"};
     const Result<std::uint64_t> count = countVariants(job.vary);
     if (!count) return count.error();
     Result<system::System> base = loadSystem(job.systemFile);

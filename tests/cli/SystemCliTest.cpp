@@ -115,7 +115,7 @@ TEST(SystemCli, BadInputGetsAClearErrorAndANonZeroExit) {
         {"sweep " + paroli + " --vary ride " + spins + "/genting-118.txt", 2,
          "--vary ride: braucht SCHLÜSSEL=WERT1,WERT2,…"},
         {"sweep " + paroli + " --vary bet1.ride=1 --split 1 " + spins + "/genting-118.txt", 2,
-         "--split braucht einen Anteil zwischen 0 und 1"},
+         "--split: braucht einen Anteil zwischen 0 und 1, etwa 0.5, nicht '1'"},
         {"sweep " + paroli + " --vary bet1.ride=1,2,3,4,5,6,7,8,9,10 --vary bet1.units=" +
              "1,2,3,4,5,6,7,8,9,10 --vary stop_loss=1,2,3,4,5,6,7,8,9,10 --vary " +
              "take_profit=1,2,3,4,5,6,7,8,9,10 --vary capital=1,2,3,4,5,6,7,8,9,10,11 " + spins +
