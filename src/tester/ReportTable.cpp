@@ -53,6 +53,7 @@ struct What {
 struct Cell {
     std::string text;
     ReportTable::Value value;
+    bool json = true;  // false: for the table only
 };
 
 struct Column {
@@ -104,7 +105,7 @@ std::optional<Cell> percentile(const Line& line) {
 std::optional<Cell> ruinedAt(const Line& line) {
     if (line.file && line.report.ruinedAt == 0) return std::nullopt;
     if (line.file) return Cell{figures::whole(line.report.ruinedAt), line.report.ruinedAt};
-    return Cell{figures::whole(line.report.ruined) + " ruiniert", line.report.ruined};
+    return Cell{figures::whole(line.report.ruined) + " ruiniert", line.report.ruined, false};
 }
 
 std::optional<Cell> ruined(const Line& line) {
@@ -208,7 +209,8 @@ ReportTable::Row rowOf(const Line& line, const What& what) {
         if (!what.shows(column.shown)) continue;
         std::optional<Cell> cell = column.cell(line);
         if (column.heading) row.cells.push_back(cell ? cell->text : std::string());
-        if (cell) row.fields.push_back({column.group, column.key, std::move(cell->value)});
+        if (cell && cell->json)
+            row.fields.push_back({column.group, column.key, std::move(cell->value)});
     }
     if (line.verdict) row.verdict = line.verdict->sentence;
     return row;
