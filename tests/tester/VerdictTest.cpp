@@ -13,6 +13,7 @@
 #include "system/Player.h"
 #include "tester/Job.h"
 #include "tester/Sweep.h"
+#include "tester/SweepRunner.h"
 
 namespace tamvek::tester {
 namespace {
@@ -110,7 +111,8 @@ std::vector<std::string> figuresOf(const Verdict& v) {
 }
 
 // A system test and a sweep, through the table's lanes and through the
-// engine (a capital), on one thread and on four.
+// engine (a capital), on one thread and on four; a sweep cancelled at once
+// keeps nothing.
 TEST(Verdict, TheSameSeedGivesTheSameFiguresOnAnyNumberOfThreads) {
     const std::string spins = std::string(TAMVEK_TEST_DATA) + "/spins/";
     const std::string paroli = std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml";
@@ -122,9 +124,11 @@ TEST(Verdict, TheSameSeedGivesTheSameFiguresOnAnyNumberOfThreads) {
         SweepJob sweepJob{
             paroli, {{"bet1.ride", {"1", "2", "3"}}, {"capital", {"8", "40"}}}, files, 0.5, 200, 11,
             threads};
-        const Result<LoadedSweep> sweep = loadSweep(sweepJob);
-        ASSERT_TRUE(sweep) << sweep.error().message;
-        const SweepOutcome out = tester::sweep(*sweep);
+        // On four threads through the runner the window uses.
+        SweepRunner runner(sweepJob);
+        SweepRunner::Finished ran = runner.take();
+        ASSERT_EQ(ran.error, "");
+        const SweepOutcome out = threads == 1 ? tester::sweep(ran.sweep) : std::move(ran.outcome);
         ASSERT_TRUE(out.checkVerdict);
         for (const Variant& v : out.variants)
             figures.push_back(std::to_string(v.index) + ":" + std::to_string(v.check.saldo));
@@ -147,6 +151,11 @@ TEST(Verdict, TheSameSeedGivesTheSameFiguresOnAnyNumberOfThreads) {
         seen.push_back(figures);
     }
     EXPECT_EQ(seen[0], seen[1]);
+    SweepRunner cancelled({paroli, {{"bet1.ride", {"1", "2", "3"}}}, files, 0.5, 100000, 11, 2});
+    cancelled.cancel();
+    const SweepRunner::Finished none = cancelled.take();
+    EXPECT_TRUE(none.cancelled);
+    EXPECT_TRUE(none.outcome.variants.empty());
 }
 
 }  // namespace
