@@ -476,6 +476,7 @@ int ScriptPlayer::home(lua_State* state) {
     const int pair = pairArg(state, 2, "home", p.m_pairNames.data());
     const char* name = wheel::pairKeys[static_cast<std::size_t>(pair)].data();
     if (!p.m_inPlace) return luaL_error(state, "home: nur in place(g)");
+    if (p.m_report.ruined != 0) return 0;  // ruined in this very place(): nothing more happens
     if (p.m_stopped) return luaL_error(state, "home: nach g:stop() wird nichts mehr heimgenommen");
     Seat& seat = p.m_table[static_cast<std::size_t>(pair)];
     if (!seat.stake.on()) return luaL_error(state, "home: auf %s liegt kein Einsatz", name);
