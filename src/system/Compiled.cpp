@@ -13,16 +13,20 @@ namespace {
 // a system or what the engine keeps of them would be missed. So a new field
 // stops the build here until the compiler is taught it (or refuses it in
 // knows() below, which sends such systems to the engine).
-static_assert(sizeof(Bet) == 112 && sizeof(System) == 160,
+static_assert(sizeof(Bet) == 112 && sizeof(System) == 216,
               "a new field of a bet or a system: teach the compiler (PairAutomaton.cpp) or "
               "refuse it in knows()");
 static_assert(sizeof(Player::Seat) == 48 && sizeof(Player::History) == 16 &&
                   sizeof(Player::BetState) == 64 && sizeof(wheel::Stake) == 24,
               "a new field of the engine's state: add it to the key in PairAutomaton.cpp");
-// A script is played by its own player.
+// A script is played by its own player; a table maximum and a capital send a
+// system to the engine (knows()).
 
 bool knows(const System& system) {
     if (system.script) return false;
+    // A capital ends play on the balance, which no state keeps; the table's
+    // maximum is rare enough that the engine plays it.
+    if (system.capital || system.tableMax) return false;
     for (const Bet& bet : system.bets) {
         // Each place of either side ("any") doubles what the automaton
         // looks for in the history.
