@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -31,6 +31,8 @@
 
 #include "core/Figures.h"
 #include "qt/ChartStyle.h"
+#include "qt/CountBox.h"
+#include "qt/FileDialogs.h"
 #include "qt/QtText.h"
 #include "qt/SaldoChart.h"
 #include "qt/SystemEditor.h"
@@ -39,6 +41,10 @@ namespace tamvek::qt {
 namespace {
 
 const char* const title = "Tamvek – Systemtest";
+
+QString prompt() {
+    return QStringLiteral("Eine Systemdatei und Permanenzen wählen, dann „Start“.");
+}
 constexpr int histogramBins = 40;
 
 QString fromPath(const std::string& path) {
@@ -60,20 +66,11 @@ QStringList headingTexts(const std::vector<tester::ReportTable::Heading>& headin
     return texts;
 }
 
-QSpinBox* countBox(int most, int value, const QString& suffix) {
-    auto* box = new QSpinBox;
-    box->setRange(1, most);
-    box->setValue(value);
-    box->setGroupSeparatorShown(true);
-    box->setSuffix(suffix);
-    box->setLocale(QLocale(QLocale::German, QLocale::Germany));
-    return box;
-}
-
 }  // namespace
 
-SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_systemsFolder(systemsFolder) {
+SystemTestWindow::SystemTestWindow(const QString& systemsFolder, const QString& samplesFolder,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), m_systemsFolder(systemsFolder), m_samplesFolder(samplesFolder) {
     setWindowTitle(QString::fromUtf8(title));
     QGridLayout* inputs = buildInputs();
     QHBoxLayout* controls = buildControls();
@@ -92,7 +89,7 @@ SystemTestWindow::SystemTestWindow(const QString& systemsFolder, QWidget* parent
     m_poll->setInterval(50);
     connect(m_poll, &QTimer::timeout, this, &SystemTestWindow::poll);
     connectInputs();
-    setStatus(QStringLiteral("Eine Systemdatei und Permanenzen wählen, dann „Start“."));
+    setStatus(prompt());
     updateInputs();
     resize(1180, 780);
 }
@@ -105,6 +102,7 @@ QGridLayout* SystemTestWindow::buildInputs() {
     m_system->setPlaceholderText(QStringLiteral("ein System des Systemtesters (TOML oder Lua)"));
     systemLabel->setBuddy(m_system);
     m_pickSystem = new QPushButton(QStringLiteral("&Wählen …"));
+    m_pickSystem->setObjectName(QStringLiteral("pickSystem"));
     inputs->addWidget(systemLabel, 0, 0);
     inputs->addWidget(m_system, 0, 1, 1, 3);
     inputs->addWidget(m_pickSystem, 0, 4);
@@ -112,17 +110,21 @@ QGridLayout* SystemTestWindow::buildInputs() {
     m_fromFiles = new QRadioButton(QStringLiteral("&Permanenzen:"));
     m_fromFiles->setChecked(true);
     m_permanenceNames = new QLineEdit;
+    m_permanenceNames->setObjectName(QStringLiteral("permanences"));
     m_permanenceNames->setReadOnly(true);
     m_permanenceNames->setPlaceholderText(QStringLiteral("Dateien oder ein Ordner"));
     m_pickFiles = new QPushButton(QStringLiteral("&Dateien …"));
     m_pickFolder = new QPushButton(QStringLiteral("&Ordner …"));
+    m_pickFiles->setObjectName(QStringLiteral("pickFiles"));
+    m_pickFolder->setObjectName(QStringLiteral("pickFolder"));
     inputs->addWidget(m_fromFiles, 1, 0);
     inputs->addWidget(m_permanenceNames, 1, 1, 1, 2);
     inputs->addWidget(m_pickFiles, 1, 3);
     inputs->addWidget(m_pickFolder, 1, 4);
 
     m_fromRandom = new QRadioButton(QStringLiteral("&Zufallszahlen:"));
-    m_randomCount = countBox(1'000'000'000, 1'000'000, QStringLiteral(" Würfe"));
+    m_randomCount = new CountBox(1'000'000'000, 1'000'000, QStringLiteral(" Würfe"));
+    m_randomCount->setObjectName(QStringLiteral("randomSpins"));
     inputs->addWidget(m_fromRandom, 2, 0);
     inputs->addWidget(m_randomCount, 2, 1);
 
@@ -130,7 +132,7 @@ QGridLayout* SystemTestWindow::buildInputs() {
     m_baseline->setToolTip(QStringLiteral(
         "Dasselbe System über zufällige Permanenzen der Länge jeder Datei: wie viel Glück "
         "hatte die Datei?"));
-    m_baselineRuns = countBox(100'000, 1000, QStringLiteral(" zufällige Permanenzen"));
+    m_baselineRuns = new CountBox(100'000, 1000, QStringLiteral(" zufällige Permanenzen"));
     inputs->addWidget(m_baseline, 3, 0);
     inputs->addWidget(m_baselineRuns, 3, 1);
     auto* seedLabel = new QLabel(QStringLiteral("S&tartwert:"));
@@ -182,6 +184,9 @@ void SystemTestWindow::buildTable() {
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setStretchLastSection(false);
     m_table->resizeColumnsToContents();
+    m_table->setTextElideMode(Qt::ElideMiddle);
+    m_table->setWordWrap(false);
+    m_table->viewport()->installEventFilter(this);
 }
 
 void SystemTestWindow::buildHistogram() {
@@ -209,6 +214,7 @@ void SystemTestWindow::buildHistogram() {
     histogram->legend()->setAlignment(Qt::AlignBottom);
     m_histogramView = new QChartView(histogram);
     m_histogramView->setRenderHint(QPainter::Antialiasing);
+    m_histogramView->installEventFilter(this);
     showBaseline(nullptr);
 }
 
@@ -251,10 +257,44 @@ void SystemTestWindow::connectInputs() {
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) { showFile(row); });
 }
 
+// The histogram's title and the table's columns fit the width they get.
+bool SystemTestWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        const int width = static_cast<QResizeEvent*>(event)->size().width();
+        if (watched == m_histogramView) fitHistogramTitle(width);
+        if (watched == m_table->viewport()) fitColumns(width);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// A name too long for the width is shortened in its middle; the percentile
+// after it stays whole.
+void SystemTestWindow::fitHistogramTitle(int width) {
+    QChart* chart = m_histogramView->chart();
+    const auto& [head, name, tail] = m_histogramTitle;
+    const QFontMetrics metrics(chart->titleFont());
+    const int room = width - 24 - metrics.horizontalAdvance(head + tail);
+    chart->setTitle(head + metrics.elidedText(name, Qt::ElideMiddle, std::max(room, 0)) + tail);
+}
+
+// Every column as wide as its figures; when they do not all fit, the names
+// give up room (shortened in the middle, whole in their tips) before a
+// figure goes out of sight.
+void SystemTestWindow::fitColumns(int width) {
+    m_table->resizeColumnsToContents();
+    int figures = 0;
+    for (int c = 1; c < m_table->columnCount(); ++c)
+        figures += m_table->columnWidth(c);
+    const int shortest = m_table->fontMetrics().horizontalAdvance(QStringLiteral("zufällig (1.0…"));
+    if (figures + m_table->columnWidth(0) > width)
+        m_table->setColumnWidth(0, std::max(width - figures, shortest));
+}
+
 // The runner cancels its run and waits for it.
 SystemTestWindow::~SystemTestWindow() = default;
 
 void SystemTestWindow::setSystemFile(const QString& path) {
+    forgetError();
     m_system->setText(path);
     showSystemInEditor();
 }
@@ -264,6 +304,7 @@ void SystemTestWindow::setSystemFile(const QString& path) {
 void SystemTestWindow::showSystemInEditor() {
     const QString path = m_system->text().trimmed();
     if (path == m_editor->path()) return;
+    forgetError();
     if (m_editor->modified()) {
         const auto answer = QMessageBox::question(
             this, QString::fromUtf8(title),
@@ -294,6 +335,7 @@ void SystemTestWindow::setPermanences(const QStringList& names) {
     m_permanenceNames->setText(shown.join(QStringLiteral(", ")));
     m_permanenceNames->setToolTip(names.join(QLatin1Char('\n')));
     m_fromFiles->setChecked(true);
+    forgetError();
 }
 
 void SystemTestWindow::setRandomSpins(std::uint64_t spins) {
@@ -324,25 +366,29 @@ QString SystemTestWindow::statusText() const {
 }
 
 void SystemTestWindow::chooseSystem() {
-    const QString start = m_system->text().isEmpty() ? m_systemsFolder : m_system->text();
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Systemdatei wählen"), start,
-        QStringLiteral("Systemdateien (*.toml *.lua);;Alle Dateien (*)"));
+    const QString file =
+        openFile(this, {FilesOf::Systems,
+                        QStringLiteral("Systemdatei wählen"),
+                        QStringLiteral("Systemdateien (*.toml *.lua);;Alle Dateien (*)"),
+                        m_systemsFolder,
+                        {}});
     if (!file.isEmpty()) setSystemFile(QDir::toNativeSeparators(file));
 }
 
 void SystemTestWindow::chooseFiles() {
-    const QString start = m_permanences.isEmpty() ? QString() : m_permanences.front();
     const QStringList files =
-        QFileDialog::getOpenFileNames(this, QStringLiteral("Permanenzen wählen"), start,
-                                      QStringLiteral("Permanenzen (*.txt);;Alle Dateien (*)"));
+        openFiles(this, {FilesOf::Permanences,
+                         QStringLiteral("Permanenzen wählen"),
+                         QStringLiteral("Permanenzen (*.txt);;Alle Dateien (*)"),
+                         m_samplesFolder,
+                         {}});
     if (!files.isEmpty()) setPermanences(files);
 }
 
 void SystemTestWindow::chooseFolder() {
-    const QString start = m_permanences.isEmpty() ? QString() : m_permanences.front();
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("Ordner mit Permanenzen"), start);
+    const QString folder = qt::chooseFolder(
+        this,
+        {FilesOf::Permanences, QStringLiteral("Ordner mit Permanenzen"), {}, m_samplesFolder, {}});
     if (!folder.isEmpty()) setPermanences({folder});
 }
 
@@ -366,6 +412,12 @@ void SystemTestWindow::updateInputs() {
 void SystemTestWindow::setStatus(const QString& text, bool error) {
     m_status->setText(text);
     m_status->setStyleSheet(error ? QStringLiteral("color: #b00000;") : QString());
+    m_error = error;
+}
+
+// An error belongs to the files it was about: a new choice takes it away.
+void SystemTestWindow::forgetError() {
+    if (m_error) setStatus(prompt());
 }
 
 std::optional<tester::Job> SystemTestWindow::jobOfInputs() {
@@ -536,7 +588,7 @@ void SystemTestWindow::showOutcome(const tester::ReportTable& table, bool random
         for (int c = 0; c < m_table->columnCount(); ++c)
             if (QTableWidgetItem* item = m_table->item(files, c)) item->setFont(bold);
     }
-    m_table->resizeColumnsToContents();
+    fitColumns(m_table->viewport()->width());
     m_table->setCurrentCell(table.totalShown() ? files : 0, 0);
     showFile(m_table->currentRow());
 }
@@ -549,9 +601,11 @@ void SystemTestWindow::showFile(int row) {
                            m_outcome.totalCurve);
         const bool baseline = m_outcome.files.front().baseline.has_value();
         showBaseline(m_outcome.files.size() == 1 ? &m_outcome.files.front() : nullptr);
-        if (baseline && m_outcome.files.size() > 1)
-            m_histogramView->chart()->setTitle(
-                QStringLiteral("Zufallsvergleich: eine Datei in der Tabelle wählen"));
+        if (baseline && m_outcome.files.size() > 1) {
+            m_histogramTitle = {
+                QStringLiteral("Zufallsvergleich: eine Datei in der Tabelle wählen"), {}, {}};
+            fitHistogramTitle(m_histogramView->width());
+        }
         return;
     }
     const tester::FileResult& f = m_outcome.files[index];
@@ -568,7 +622,8 @@ void SystemTestWindow::showBaseline(const tester::FileResult* file) {
             series->setVisible(false);
         for (QAbstractAxis* axis : chart->axes())
             axis->setVisible(false);
-        chart->setTitle(QStringLiteral("Zufallsvergleich: mit „Baseline“"));
+        m_histogramTitle = {QStringLiteral("Zufallsvergleich: mit „Baseline“"), {}, {}};
+        fitHistogramTitle(m_histogramView->width());
         return;
     }
     const system::Baseline& b = *file->baseline;
@@ -603,13 +658,12 @@ void SystemTestWindow::showBaseline(const tester::FileResult* file) {
     for (QAbstractAxis* axis : chart->axes())
         axis->setVisible(true);
     const double margin = (high - low) * 0.03;
-    m_histogramX->setRange(low - margin, high + margin);
-    m_histogramY->setRange(0, std::max(1.0, most * 1.1));
-    m_histogramX->applyNiceNumbers();
-    m_histogramY->applyNiceNumbers();
-    chart->setTitle(QStringLiteral("Zufallsvergleich: %1, Perzentil %2 %")
-                        .arg(QFileInfo(fromPath(file->name)).fileName(),
-                             qstr(figures::decimal(b.percentile, 1))));
+    setWholeScale(*m_histogramX, low - margin, high + margin, 5);
+    setWholeScale(*m_histogramY, 0, most * 1.1, 4);
+    m_histogramTitle = {
+        QStringLiteral("Zufallsvergleich: "), QFileInfo(fromPath(file->name)).fileName(),
+        QStringLiteral(", Perzentil %1 %").arg(qstr(figures::decimal(b.percentile, 1)))};
+    fitHistogramTitle(m_histogramView->width());
 }
 
 }  // namespace tamvek::qt

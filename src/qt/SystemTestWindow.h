@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -48,8 +49,10 @@ class SystemEditor;
 class SystemTestWindow : public QWidget {
     Q_OBJECT
   public:
-    // `systemsFolder`: where the dialog for the system file starts.
-    explicit SystemTestWindow(const QString& systemsFolder, QWidget* parent = nullptr);
+    // Where the dialogs start before one was used: `systemsFolder` for the
+    // system file, `samplesFolder` for the permanences.
+    explicit SystemTestWindow(const QString& systemsFolder, const QString& samplesFolder = {},
+                              QWidget* parent = nullptr);
     ~SystemTestWindow() override;
 
     // What the user picks, set as a program would.
@@ -78,6 +81,9 @@ class SystemTestWindow : public QWidget {
     // A run ended: done, cancelled or failed.
     void finished();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QGridLayout* buildInputs();
     QHBoxLayout* buildControls();
@@ -97,10 +103,14 @@ class SystemTestWindow : public QWidget {
     void showOutcome(const tester::ReportTable& table, bool random);
     void showFile(int row);
     void showBaseline(const tester::FileResult* file);
+    void fitHistogramTitle(int width);
+    void fitColumns(int width);
     void setStatus(const QString& text, bool error = false);
+    void forgetError();
     void updateInputs();
 
     QString m_systemsFolder;
+    QString m_samplesFolder;
     QStringList m_permanences;
 
     QLineEdit* m_system;
@@ -118,6 +128,7 @@ class SystemTestWindow : public QWidget {
     QPushButton* m_cancel;
     QProgressBar* m_progress;
     QLabel* m_status;
+    bool m_error = false;
     QTableWidget* m_table;
     SaldoChart* m_saldo;
     QChartView* m_histogramView;
@@ -126,6 +137,8 @@ class SystemTestWindow : public QWidget {
     QLineSeries* m_mark;
     QValueAxis* m_histogramX;
     QValueAxis* m_histogramY;
+    // The title's parts: the name between them is shortened to fit.
+    std::array<QString, 3> m_histogramTitle;
     QTimer* m_poll;
     QTabWidget* m_pages;
     SystemEditor* m_editor;
