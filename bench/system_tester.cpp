@@ -19,6 +19,7 @@
 #include "system/Player.h"
 #include "system/Random.h"
 #include "tester/Runner.h"
+#include "tester/Sweep.h"
 
 namespace {
 
@@ -163,6 +164,35 @@ void BM_WindowSystemTestWiesbaden(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowSystemTestWiesbaden)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A sweep of 1,000 variants of a system file (ride 0 to 9, units 1 to 10, ten
+// sides) over both Wiesbaden tables on every core, reading and checking every
+// variant included: beside the plain loop over 1,000 million spins above.
+void BM_Sweep1000VariantsWiesbaden(benchmark::State& state) {
+    const auto t1 = bench::spinFile(state, "wiesbaden-t1.txt");
+    const auto t2 = bench::spinFile(state, "wiesbaden-t2.txt");
+    if (!t1 || !t2) return;
+    tester::SweepJob job;
+    job.systemFile = std::string(TAMVEK_SOURCE_DIR) + "/systems/paroli-rot.toml";
+    job.permanences = {*t1, *t2};
+    job.vary = {{"bet1.ride", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+                {"bet1.units", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}},
+                {"bet1.side",
+                 {"red", "black", "low", "high", "even", "odd", "red", "black", "low", "high"}}};
+    std::uint64_t spins = 0;
+    for (auto _ : state) {
+        const Result<tester::LoadedSweep> loaded = tester::loadSweep(job);
+        if (!loaded) {
+            state.SkipWithError(loaded.error().message.c_str());
+            return;
+        }
+        const tester::SweepOutcome out = tester::sweep(*loaded);
+        benchmark::DoNotOptimize(out.variants.front().development.saldo);
+        spins += loaded->work();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(spins));
+}
+BENCHMARK(BM_Sweep1000VariantsWiesbaden)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole program as a user runs it, JSON out.
 void BM_ProgramOverWiesbaden(benchmark::State& state) {

@@ -37,6 +37,20 @@ struct SystemOptions {
     bool verbose = false;  // names the path that played on standard error
 };
 int runSystem(const SystemOptions& options);
+// More threads than the machine has cores are cut to the cores, with a note.
+unsigned threadsFor(unsigned asked);
+
+struct SweepOptions {
+    std::string system;
+    std::vector<std::string> vary;  // KEY=V1,V2,… as typed
+    std::vector<std::string> permanences;
+    double split = 0.5;
+    std::size_t baseline = 0;
+    bool json = false;
+    std::optional<std::uint64_t> seed;
+    unsigned threads = 0;
+};
+int runSweep(const SweepOptions& options);
 
 struct StatsOptions {
     std::vector<std::string> permanences;

@@ -1,5 +1,7 @@
 #include "cli/Progress.h"
 
+#include "cli/Interrupt.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,9 +10,10 @@ namespace tamvek::cli {
 
 using Clock = std::chrono::steady_clock;
 
-Progress::Progress(std::uint64_t spins, std::size_t files)
+Progress::Progress(std::uint64_t spins, std::size_t files, const char* what)
     : m_spins(spins),
       m_files(files),
+      m_what(what),
       m_terminal(isatty(STDERR_FILENO) == 1),
       m_start(Clock::now()) {}
 
@@ -40,9 +43,20 @@ void Progress::show() {
     const double done = static_cast<double>(m_done.load());
     const double rate = done / seconds;
     const double left = rate > 0 ? (static_cast<double>(m_spins) - done) / rate : 0;
-    std::fprintf(stderr, "\r\x1b[K %zu/%zu Dateien, %.1f Mio. Würfe/s, noch %.0f s",
-                 m_filesDone.load(), m_files, rate / 1e6, left > 0 ? left : 0.0);
+    std::fprintf(stderr, "\r\x1b[K %zu/%zu %s, %.1f Mio. Würfe/s, noch %.0f s", m_filesDone.load(),
+                 m_files, m_what, rate / 1e6, left > 0 ? left : 0.0);
     std::fflush(stderr);
+}
+
+tester::Hooks progressHooks(Progress& progress, std::atomic<bool>& stop) {
+    tester::Hooks hooks;
+    hooks.cancel = &stop;
+    hooks.progress = [&progress, &stop](std::uint64_t n) {
+        progress.add(n);
+        if (interrupt::heard()) stop = true;
+    };
+    hooks.fileDone = [&progress](std::size_t) { progress.fileDone(); };
+    return hooks;
 }
 
 }  // namespace tamvek::cli

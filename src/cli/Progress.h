@@ -9,11 +9,14 @@
 #include <cstdint>
 #include <mutex>
 
+#include "tester/SystemRun.h"
+
 namespace tamvek::cli {
 
 class Progress {
   public:
-    Progress(std::uint64_t spins, std::size_t files);
+    // `what` names the pieces counted: "Dateien", "Varianten".
+    Progress(std::uint64_t spins, std::size_t files, const char* what = "Dateien");
     ~Progress();
     void add(std::uint64_t spins);
     void fileDone();
@@ -22,6 +25,7 @@ class Progress {
     void show();
     const std::uint64_t m_spins;
     const std::size_t m_files;
+    const char* m_what;
     const bool m_terminal;
     const std::chrono::steady_clock::time_point m_start;
     std::atomic<std::uint64_t> m_done{0};
@@ -30,5 +34,9 @@ class Progress {
     std::chrono::steady_clock::time_point m_lastShown;
     bool m_shown = false;
 };
+
+// Hooks that count into `progress` and set `stop` once Ctrl-C or SIGTERM
+// came (cli/Interrupt.h); `stop` is their cancel flag.
+tester::Hooks progressHooks(Progress& progress, std::atomic<bool>& stop);
 
 }  // namespace tamvek::cli

@@ -32,15 +32,6 @@ int checkCall(const SystemOptions& options) {
     return exitOk;
 }
 
-// More threads than the machine has cores would only wait for each other.
-unsigned threadsFor(unsigned asked) {
-    const unsigned cores = std::thread::hardware_concurrency();
-    if (cores == 0 || asked <= cores) return asked;
-    std::cerr << "tamvek-cli: --threads " << asked << ": dieser Rechner hat " << cores
-              << (cores == 1 ? " Kern" : " Kerne") << ", es rechnen " << cores << "\n";
-    return cores;
-}
-
 // The cycle log: opened before anything is played, so that a target it must
 // not write is refused before the work; written a block at a time into a
 // temporary file, which takes the target's place only once the run is played
@@ -108,13 +99,7 @@ int refuseInput(const std::string& input) {
 tester::Outcome play(const tester::LoadedJob& job, CycleLog* log) {
     Progress progress(job.work(), job.files.size());
     std::atomic<bool> stop{interrupt::heard()};
-    tester::Hooks hooks;
-    hooks.cancel = &stop;
-    hooks.progress = [&](std::uint64_t n) {
-        progress.add(n);
-        if (interrupt::heard()) stop = true;
-    };
-    hooks.fileDone = [&](std::size_t) { progress.fileDone(); };
+    tester::Hooks hooks = progressHooks(progress, stop);
     if (log)
         hooks.cycles = [&](const std::string& file, const std::vector<system::Cycle>& cycles) {
             log->add(file, cycles);
@@ -164,6 +149,15 @@ tester::Job jobOf(const SystemOptions& options) {
 }
 
 }  // namespace
+
+// More threads than the machine has cores would only wait for each other.
+unsigned threadsFor(unsigned asked) {
+    const unsigned cores = std::thread::hardware_concurrency();
+    if (cores == 0 || asked <= cores) return asked;
+    std::cerr << "tamvek-cli: --threads " << asked << ": dieser Rechner hat " << cores
+              << (cores == 1 ? " Kern" : " Kerne") << ", es rechnen " << cores << "\n";
+    return cores;
+}
 
 int runSystem(const SystemOptions& options) {
     if (const int status = checkCall(options); status != exitOk) return status;

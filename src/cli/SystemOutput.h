@@ -13,6 +13,7 @@
 #include "system/Player.h"
 #include "tester/Job.h"
 #include "tester/ReportTable.h"
+#include "tester/Sweep.h"
 
 namespace tamvek::cli {
 
@@ -22,6 +23,13 @@ void writeSystemText(std::ostream& out, const tester::LoadedJob& job, const test
 // "engine" or "script").
 void writeSystemJson(std::ostream& out, const tester::LoadedJob& job, const tester::Outcome& played,
                      const tester::ReportTable& table);
+
+// What `tamvek-cli sweep` prints: the best 20 variants with both Saldos and
+// the best one's verdicts, or every variant as JSON.
+void writeSweepText(std::ostream& out, const tester::LoadedSweep& sweep,
+                    const tester::SweepOutcome& played);
+void writeSweepJson(std::ostream& out, const tester::LoadedSweep& sweep,
+                    const tester::SweepOutcome& played);
 
 // The cycle log's header record, and the records of the real cycles among
 // `cycles`, played in `file`.

@@ -65,6 +65,18 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& play) {
     return command;
 }
 
+void addSeed(CLI::App* command, std::optional<std::uint64_t>& seed) {
+    command->add_option("--seed", seed, "Startwert der Zufallszahlen")
+        ->type_name("S")
+        ->transform(whole(0, std::numeric_limits<std::uint64_t>::max()));
+}
+
+void addThreads(CLI::App* command, unsigned& threads) {
+    command->add_option("--threads", threads, "Zahl der Threads (0: alle Kerne)")
+        ->type_name("T")
+        ->transform(whole(0, std::numeric_limits<unsigned>::max()));
+}
+
 CLI::App* addSystem(CLI::App& app, SystemOptions& system) {
     CLI::App* command = app.add_subcommand(
         "system", "spielt ein System über Permanenzen oder Zufallszahlen (docs/systems.md)");
@@ -86,21 +98,51 @@ CLI::App* addSystem(CLI::App& app, SystemOptions& system) {
                      "N zufällige Würfe statt Permanenzen (höchstens 2^40)")
         ->type_name("N")
         ->transform(whole(1, std::uint64_t{1} << 40));
-    command->add_option("--seed", system.seed, "Startwert der Zufallszahlen")
-        ->type_name("S")
-        ->transform(whole(0, std::numeric_limits<std::uint64_t>::max()));
+    addSeed(command, system.seed);
     command
         ->add_option(
             "--baseline", system.baseline,
             "K zufällige Permanenzen gleicher Länge je Datei zum Vergleich (höchstens 1000000)")
         ->type_name("K")
         ->transform(whole(1, 1000000));
-    command->add_option("--threads", system.threads, "Zahl der Threads (0: alle Kerne)")
-        ->type_name("T")
-        ->transform(whole(0, std::numeric_limits<unsigned>::max()));
+    addThreads(command, system.threads);
     command->add_flag("--verbose", system.verbose,
                       "nennt auf der Fehlerausgabe, wie gespielt wurde (Tabelle, Automaten je "
                       "Paar oder Regeln Wurf für Wurf)");
+    return command;
+}
+
+CLI::App* addSweep(CLI::App& app, SweepOptions& sweep) {
+    CLI::App* command =
+        app.add_subcommand("sweep",
+                           "spielt jede Kombination einiger Werte eines Systems, mit Gegenprobe "
+                           "(docs/systems.md)");
+    command->add_option("SYSTEM", sweep.system, "die Systemdatei (TOML oder Lua)")
+        ->type_name("DATEI")
+        ->required();
+    command
+        ->add_option("--vary", sweep.vary,
+                     "SCHLÜSSEL=WERT1,WERT2,…: Werte eines Schlüssels (bet1.ride, table_max; "
+                     "bei Lua globale Variablen)")
+        ->type_name("SCHLÜSSEL=WERTE")
+        ->required()
+        ->allow_extra_args(false);
+    command
+        ->add_option("PERMANENZ", sweep.permanences,
+                     "Permanenzen: Dateien, Ordner (ihre *.txt-Dateien), - für die "
+                     "Standardeingabe")
+        ->type_name("DATEI");
+    command->add_option("--split", sweep.split, "Anteil jeder Datei für die Entwicklung (0.5)")
+        ->type_name("ANTEIL");
+    command
+        ->add_option("--baseline", sweep.baseline,
+                     "K zufällige Permanenzen für das Urteil über die beste Variante "
+                     "(höchstens 1000000)")
+        ->type_name("K")
+        ->transform(whole(1, 1000000));
+    command->add_flag("--json", sweep.json, "gibt alle Varianten als JSON aus");
+    addSeed(command, sweep.seed);
+    addThreads(command, sweep.threads);
     return command;
 }
 
@@ -127,10 +169,12 @@ int main(int argc, char** argv) {
     PlayOptions play;
     SystemOptions system;
     StatsOptions stats;
+    SweepOptions sweep;
     CLI::App* playCommand = addPlay(app, play);
     CLI::App* systemCommand = addSystem(app, system);
+    CLI::App* sweepCommand = addSweep(app, sweep);
     CLI::App* statsCommand = addStats(app, stats);
-    for (CLI::App* command : {playCommand, systemCommand, statsCommand}) {
+    for (CLI::App* command : {playCommand, systemCommand, sweepCommand, statsCommand}) {
         command->group("Befehle");
         command->set_help_flag("-h,--help", "zeigt diese Hilfe")->group("Optionen");
         command->get_formatter()->label("Positionals", "Argumente");
@@ -149,6 +193,7 @@ int main(int argc, char** argv) {
     try {
         if (*playCommand) return runPlay(play, argv[0]);
         if (*systemCommand) return runSystem(system);
+        if (*sweepCommand) return runSweep(sweep);
         return runStats(stats);
     } catch (const std::bad_alloc&) {
         return fail("zu wenig Arbeitsspeicher", exitBadInput);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Numbers.h"
@@ -49,6 +50,10 @@ struct Bet {
 struct Script {
     std::string file;  // as errors name it
     std::string text;
+    // Globals set after the chunk ran, before anything is read of it: a
+    // variant of the script (name, value as Lua reads a literal; a bare word
+    // is a text).
+    std::vector<std::pair<std::string, std::string>> globals;
 };
 
 struct System {
@@ -56,7 +61,13 @@ struct System {
     std::vector<Bet> bets;
     std::optional<Amount> stopLoss;    // units, per file
     std::optional<Amount> takeProfit;  // units, per file
-    std::optional<Script> script;      // when set, the system is the script: no bets, no stops
+    // The table's maximum: no stake is above it, and a riding stake whose
+    // doubling would pass it goes home at that win.
+    std::optional<Amount> tableMax;
+    // What the player sits down with, per file: a stake that capital plus
+    // balance cannot cover is not placed, and play in the file ends (ruin).
+    std::optional<Amount> capital;
+    std::optional<Script> script;  // when set, the system is the script: no bets, no stops
 };
 
 // The most bets a system may have.

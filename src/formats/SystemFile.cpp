@@ -24,8 +24,12 @@ class Checker {
   public:
     explicit Checker(std::string name) : m_name(std::move(name)) {}
 
+    // A value set on the command line (see applySetting) is named by its setting.
     [[noreturn]] void fail(const toml::node& node, std::string_view key,
                            const std::string& why) const {
+        const auto& path = node.source().path;
+        if (path && path->starts_with("--vary "))
+            throw Fault{*path + ": " + std::string(key) + ": " + why};
         throw Fault{m_name + ":" + std::to_string(node.source().begin.line) + ": " +
                     std::string(key) + ": " + why};
     }
@@ -330,9 +334,57 @@ std::string syntaxError(std::string_view description) {
     return "kein gültiges TOML: " + what + " (Einzelheit: " + std::string(description) + ")";
 }
 
+// A table whose `v` is `setting`'s value as TOML reads it; a bare word is a
+// text. The value's source names the setting, so that its faults do
+// (Checker::fail).
+toml::table settingValue(const Setting& setting) {
+    const std::string source = "--vary " + setting.key + "=" + setting.value;
+    try {
+        return toml::parse("v = " + setting.value, std::string_view(source));
+    } catch (const toml::parse_error&) {
+        std::string quoted;
+        for (const char c : setting.value) {
+            if (c == '"' || c == '\\') quoted += '\\';
+            if (static_cast<unsigned char>(c) >= 0x20) quoted += c;
+        }
+        try {
+            return toml::parse("v = \"" + quoted + "\"", std::string_view(source));
+        } catch (const toml::parse_error&) {
+            throw Fault{source + ": kein gültiger Wert"};
+        }
+    }
+}
+
+// Puts `setting` into the file's table: a top-level key, or betN.key for the
+// N-th [[bet]].
+void applySetting(toml::table& root, const Setting& setting) {
+    const std::string where = "--vary " + setting.key + "=" + setting.value;
+    std::string_view key = setting.key;
+    toml::table* into = &root;
+    if (key.starts_with("bet") && key.find('.') != std::string_view::npos) {
+        const std::string_view number = key.substr(3, key.find('.') - 3);
+        std::size_t index = 0;
+        for (const char c : number)
+            index = c >= '0' && c <= '9' && index < 1000
+                        ? index * 10 + static_cast<std::size_t>(c - '0')
+                        : 1001;
+        toml::array* bets = root.get_as<toml::array>("bet");
+        const std::size_t count = bets != nullptr ? bets->size() : 0;
+        if (number.empty() || index == 0 || index > count || !bets->get(index - 1)->is_table())
+            throw Fault{where + ": kein Einsatz " + std::string(number) + " im System (es hat " +
+                        std::to_string(count) + ")"};
+        into = bets->get(index - 1)->as_table();
+        key = key.substr(key.find('.') + 1);
+    }
+    if (key.empty()) throw Fault{where + ": der Schlüssel fehlt"};
+    toml::table value = settingValue(setting);
+    value.get("v")->visit([&](auto&& v) { into->insert_or_assign(key, std::move(v)); });
+}
+
 }  // namespace
 
-Result<System> parseSystem(std::string_view text, const std::string& name) {
+Result<System> parseSystem(std::string_view text, const std::string& name,
+                           const std::vector<Setting>& settings) {
     if (std::optional<Error> deep = NestingCheck(text, name).run()) return *deep;
     toml::table root;
     try {
@@ -343,7 +395,10 @@ Result<System> parseSystem(std::string_view text, const std::string& name) {
     }
     const Checker check(name);
     try {
-        check.allowOnly(root, {"name", "bet", "stop_loss", "take_profit"}, "eines Systems");
+        for (const Setting& setting : settings)
+            applySetting(root, setting);
+        check.allowOnly(root, {"name", "bet", "stop_loss", "take_profit", "table_max", "capital"},
+                        "eines Systems");
         System sys;
         sys.name = name;
         if (const toml::node* n = root.get("name")) sys.name = check.text(*n, "name");
@@ -351,6 +406,9 @@ Result<System> parseSystem(std::string_view text, const std::string& name) {
             sys.stopLoss = check.whole(*n, "stop_loss", 1);
         if (const toml::node* n = root.get("take_profit"))
             sys.takeProfit = check.whole(*n, "take_profit", 1);
+        if (const toml::node* n = root.get("table_max"))
+            sys.tableMax = check.whole(*n, "table_max", 1);
+        if (const toml::node* n = root.get("capital")) sys.capital = check.whole(*n, "capital", 1);
         const toml::node* bets = root.get("bet");
         if (bets == nullptr) throw Fault{name + ": bet: kein Einsatz ([[bet]]) im System"};
         const toml::array* list = bets->as_array();
@@ -373,14 +431,14 @@ Result<System> readScriptFile(const std::string& path) {
     if (!text) return Error{path + ": " + text.error().message};
     System system;
     system.name = path;
-    system.script = Script{path, std::move(*text)};
+    system.script = Script{path, std::move(*text), {}};
     return system;
 }
 
-Result<System> readSystemFile(const std::string& path) {
+Result<System> readSystemFile(const std::string& path, const std::vector<Setting>& settings) {
     const Result<std::string> text = platform::readWholeFile(path);
     if (!text) return Error{path + ": " + text.error().message};
-    return parseSystem(*text, path);
+    return parseSystem(*text, path, settings);
 }
 
 }  // namespace tamvek::formats

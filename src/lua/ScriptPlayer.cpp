@@ -143,13 +143,59 @@ std::size_t countArg(lua_State* state, int index, const char* method) {
 
 ScriptPlayer::ScriptPlayer(const formats::Script& script, const Run& run, const Limits& limits)
     : m_box(script, seedsOf(run), limits), m_runName(run.name) {
-    start();
+    start(script);
 }
 
-// Runs the chunk, then takes what it defined: place, cycle and name.
-void ScriptPlayer::start() {
+// Sets a global to `value` as Lua reads a literal: a number, true or false,
+// else a text.
+static void setGlobal(lua_State* t, const std::string& name, const std::string& value) {
+    lua_rawgeti(t, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    lua_pushstring(t, name.c_str());
+    if (value == "true" || value == "false")
+        lua_pushboolean(t, value == "true");
+    else if (lua_stringtonumber(t, value.c_str()) == 0)
+        lua_pushstring(t, value.c_str());
+    lua_rawset(t, -3);
+    lua_pop(t, 1);
+}
+
+// The globals table_max and capital as the chunk left them: whole numbers
+// from 1 to the largest stake, or nil.
+bool ScriptPlayer::readTable() {
+    lua_State* t = m_box.thread();
+    for (const char* key : {"table_max", "capital"}) {
+        const int type = rawGlobal(t, key);
+        int isWhole = 0;
+        const lua_Integer value = lua_tointegerx(t, -1, &isWhole);
+        lua_pop(t, 1);
+        if (type == LUA_TNIL) continue;
+        if (type != LUA_TNUMBER || !isWhole || value < 1 || value > largestStake) {
+            fail(m_box.file() + ": " + key + " muss eine ganze Zahl von 1 bis " +
+                     std::to_string(largestStake) + " sein",
+                 std::nullopt);
+            return false;
+        }
+        if (std::string_view(key) == "capital")
+            m_capital = value;
+        else
+            m_most = value;
+    }
+    return true;
+}
+
+std::optional<Amount> ScriptPlayer::tableMax() const {
+    if (m_most == largestStake) return std::nullopt;
+    return m_most;
+}
+
+// Runs the chunk, sets the globals of a variant, then takes what it defined:
+// place, cycle, name, table_max and capital.
+void ScriptPlayer::start(const formats::Script& script) {
     if (const std::optional<std::string> error = m_box.run()) return fail(*error, std::nullopt);
     lua_State* t = m_box.thread();
+    for (const auto& [global, value] : script.globals)
+        setGlobal(t, global, value);
+    if (!readTable()) return;
     const int name = rawGlobal(t, "name");
     if (name == LUA_TSTRING) m_name = lua_tostring(t, -1);
     lua_pop(t, 1);
@@ -269,7 +315,7 @@ bool ScriptPlayer::settleNumber(std::uint8_t cls, std::uint64_t spin) {
             m_sides[static_cast<std::size_t>(p)].add(up);
         Seat& seat = m_table[static_cast<std::size_t>(p)];
         const Seat before = seat;
-        const wheel::Settled settled = wheel::settle(seat.stake, pair, cls);
+        const wheel::Settled settled = wheel::settle(seat.stake, pair, cls, m_most);
         const bool real = !before.fictitious;
         if (real && settled.outcome != wheel::Outcome::Untouched)
             m_report.largestStake = std::max(m_report.largestStake, before.stake.units);
@@ -384,23 +430,43 @@ int ScriptPlayer::stake(lua_State* state) {
     const lua_Integer units = wholeArg(state, 3, "stake", "units", 1, largestStake);
     const StakeOptions options = optionsArg(state, 4, p.m_optionNames.data());
     if (!p.m_inPlace) return luaL_error(state, "stake: nur in place(g)");
+    if (p.m_report.ruined != 0) return 0;  // ruined in this very place(): nothing more goes on
     if (p.m_stopped) return luaL_error(state, "stake: nach g:stop() wird nichts mehr gesetzt");
     const int pair = chance / 2;
     Seat& seat = p.m_table[static_cast<std::size_t>(pair)];
     if (seat.stake.on())
         return luaL_error(state, "stake: Paar %s ist belegt",
                           wheel::pairKeys[static_cast<std::size_t>(pair)].data());
-    seat.stake = wheel::place(static_cast<std::uint8_t>(chance % 2 + 1), units,
+    const Amount placed = p.placeAtMost(units, options.fictitious);
+    if (placed == 0) return 0;
+    seat.stake = wheel::place(static_cast<std::uint8_t>(chance % 2 + 1), placed,
                               static_cast<std::uint32_t>(options.ride));
     seat.fictitious = options.fictitious;
-    seat.first = units;
+    seat.first = placed;
     seat.placed = p.m_report.spins;
     if (!seat.fictitious) {
-        p.m_balance = system::sub(p.m_balance, units);
-        p.m_onTable += units;
-        p.m_report.staked = system::add(p.m_report.staked, units);
+        p.m_balance = system::sub(p.m_balance, placed);
+        p.m_onTable += placed;
+        p.m_report.staked = system::add(p.m_report.staked, placed);
     }
     return 0;
+}
+
+// A stake of `units` as the table takes it: cut to the table's maximum (a
+// real one counted), or 0 when the free capital cannot cover a real one,
+// which ruins the file.
+Amount ScriptPlayer::placeAtMost(Amount units, bool fictitious) {
+    if (units > m_most) {
+        units = m_most;
+        if (!fictitious) ++m_report.atMaximum;
+    }
+    if (!fictitious && m_capital && units > system::add(*m_capital, m_balance)) {
+        m_stopped = true;
+        m_report.ruinedAt = m_report.spins;
+        m_report.ruined = 1;
+        return 0;
+    }
+    return units;
 }
 
 // g:home(pair): the riding stake goes home before the spin, as it stands. It

@@ -48,6 +48,9 @@ class ScriptPlayer {
     const std::string& error() const { return *m_error; }
     // The script's global `name`, when it set one.
     const std::optional<std::string>& name() const { return m_name; }
+    // The script's globals table_max and capital, when it set them.
+    std::optional<Amount> tableMax() const;
+    const std::optional<Amount>& capital() const { return m_capital; }
     const system::Report& report() const { return m_report; }
     void recordCycles(std::vector<system::Cycle>* cycles) { m_cycles = cycles; }
     void recordSaldo(std::vector<Amount>* saldo) { m_saldo = saldo; }
@@ -74,7 +77,9 @@ class ScriptPlayer {
         Amount value = 0;  // at its end
     };
 
-    void start();
+    void start(const formats::Script& script);
+    bool readTable();
+    Amount placeAtMost(Amount units, bool fictitious);
     void playSpin(std::uint8_t cls);
     bool callPlace(std::uint64_t spin);
     bool settleNumber(std::uint8_t cls, std::uint64_t spin);
@@ -116,7 +121,9 @@ class ScriptPlayer {
     Amount m_peak = 0;
     std::uint64_t m_lostInARow = 0;
     bool m_stopped = false;
-    bool m_inPlace = false;  // g's stake, home and stop work only here
+    Amount m_most = largestStake;     // the script's table_max
+    std::optional<Amount> m_capital;  // the script's capital
+    bool m_inPlace = false;           // g's stake, home and stop work only here
     system::Report m_report;
     std::vector<system::Cycle>* m_cycles = nullptr;
     std::vector<Amount>* m_saldo = nullptr;

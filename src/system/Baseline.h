@@ -21,9 +21,11 @@ namespace tamvek::system {
 struct Baseline {
     std::size_t runs = 0;
     double mean = 0;
-    double sd = 0;               // standard deviation of the runs' final Saldo
-    double percentile = 0;       // share of runs below the file's Saldo, ties counted half, in %
-    std::vector<Amount> saldos;  // of every run, in run order
+    double sd = 0;                // standard deviation of the runs' final Saldo
+    double percentile = 0;        // share of runs below the file's Saldo, ties counted half, in %
+    std::vector<Amount> saldos;   // of every run, in run order
+    std::vector<Amount> lowests;  // each run's lowest Saldo after any spin (0 at most)
+    std::vector<std::uint8_t> ruined;  // 1 where the run's capital ran out
 };
 
 struct BaselineJob {
@@ -47,9 +49,8 @@ Baseline baseline(const std::shared_ptr<const Compiled>& compiled, const Baselin
                   const std::atomic<bool>* cancel = nullptr);
 
 // The same with a player of another kind (a script's): `playRun(run)` plays
-// run `run` on a player of its own (see playRandomRun) and gives its final
-// Saldo.
-using RunPlay = std::function<Amount(std::uint64_t run)>;
+// run `run` on a player of its own (see playRandomRun) and gives its end.
+using RunPlay = std::function<RunEnd(std::uint64_t run)>;
 Baseline baseline(const RunPlay& playRun, const BaselineJob& job, unsigned threads = 0,
                   const std::atomic<bool>* cancel = nullptr);
 
@@ -74,6 +75,16 @@ void playRandomRun(P& player, const BaselineJob& job, std::uint64_t run,
         if (progress) progress(n);
     }
 }
+
+// The baseline of a whole archive: run k of every file's baseline one after
+// another, the Saldo going on from file to file (its lowest is that of the
+// whole; it is ruined when one of its files is), against the total's Saldo
+// `saldo`. Every baseline has the same number of runs.
+Baseline joined(const std::vector<const Baseline*>& files, Amount saldo);
+
+// `work(item)` for items 0 .. items - 1, shared out over `threads` threads
+// (0: one per core) in the order they ask.
+void forEach(std::size_t items, unsigned threads, const std::function<void(std::size_t)>& work);
 
 // The random permanence of `spins` spins a run or `--random` plays.
 std::vector<std::uint8_t> randomSpins(std::uint64_t seed, std::uint64_t file, std::uint64_t run,

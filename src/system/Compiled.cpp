@@ -13,7 +13,7 @@ namespace {
 // a system or what the engine keeps of them would be missed. So a new field
 // stops the build here until the compiler is taught it (or refuses it in
 // knows() below, which sends such systems to the engine).
-static_assert(sizeof(Bet) == 112 && sizeof(System) == 160,
+static_assert(sizeof(Bet) == 112 && sizeof(System) == 216,
               "a new field of a bet or a system: teach the compiler (PairAutomaton.cpp) or "
               "refuse it in knows()");
 static_assert(sizeof(Player::Seat) == 48 && sizeof(Player::History) == 16 &&
@@ -21,10 +21,14 @@ static_assert(sizeof(Player::Seat) == 48 && sizeof(Player::History) == 16 &&
               "a new field of the engine's state: add it to the key in PairAutomaton.cpp");
 // A bet's `sequence` and a bet state's `step`, `series`, `line` and `head`
 // belong to the progressions that knows() refuses: for the others they never
-// change, so the key leaves them out. A script is played by its own player.
+// change, so the key leaves them out. A script is played by its own player;
+// a table maximum and a capital send a system to the engine (knows()).
 
 bool knows(const System& system) {
     if (system.script) return false;
+    // A capital ends play on the balance, which no state keeps; the table's
+    // maximum is rare enough that the engine plays it.
+    if (system.capital || system.tableMax) return false;
     for (const Bet& bet : system.bets) {
         // A place of a trigger that matches either side ("any") would need
         // every stretch of the history that can still match it kept apart.

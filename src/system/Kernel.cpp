@@ -299,6 +299,12 @@ Amount Kernel::saldo() const {
     return m_engine ? m_engine->report().saldo : m_run.saldo;
 }
 
+RunEnd Kernel::end() const {
+    if (!m_engine) return {m_run.saldo, m_run.lowest, false};  // a compiled system has no capital
+    const Report& r = m_engine->report();
+    return {r.saldo, r.lowest, r.ruined != 0};
+}
+
 // The engine goes on from where the kernel is: the pairs' seats, histories and
 // bets, and the figures so far.
 void Kernel::handToEngine() {

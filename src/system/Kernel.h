@@ -39,6 +39,9 @@ class Kernel {
     Report report() const;
     // The Saldo after the last spin, without the rest of the report.
     Amount saldo() const;
+    // The Saldo, the lowest Saldo and whether the capital ran out, without the
+    // rest of the report.
+    RunEnd end() const;
 
     // As with the engine: where to note every cycle (fictitious ones marked)
     // and the Saldo after every spin. Set them before a file is played.

@@ -108,7 +108,7 @@ HWY_INLINE void draw(Streams& st, std::size_t g, VU& first, VU& second) {
 // One spin of class `cls` on every lane: the word gains its table entry; a
 // lane that has reached a stop keeps its word from then on.
 template <bool Stops>
-HWY_INLINE void step(const LaneTable::Packed& t, VI& word, VU cls, VI& stopped) {
+HWY_INLINE void step(const LaneTable::Packed& t, VI& word, VU cls, VI& stopped, VI& lowest) {
     const DI di;
     const VI at = hn::Or(hn::ShiftLeftSame(hn::BitCast(di, cls), t.shift),
                          hn::And(word, hn::Set(di, 0xFFFF)));
@@ -121,11 +121,14 @@ HWY_INLINE void step(const LaneTable::Packed& t, VI& word, VU cls, VI& stopped) 
     } else {
         word = hn::Add(word, entry);
     }
+    // The state's bits below the Saldo's do not change which word is lower
+    // in Saldo: the lowest word's Saldo is the lowest Saldo.
+    lowest = hn::Min(lowest, word);
 }
 
 // An odd last spin, drawn as Random::fill() draws it, one lane at a time.
 void lastSpin(const LaneTable::Packed& t, Streams& st, VI (&word)[vectors],
-              const VI (&stopped)[vectors]) {
+              const VI (&stopped)[vectors], VI (&lowest)[vectors]) {
     const DU du;
     const DI di;
     const std::size_t n = hn::Lanes(du);
@@ -145,12 +148,13 @@ void lastSpin(const LaneTable::Packed& t, Streams& st, VI (&word)[vectors],
                                           static_cast<std::size_t>(played[lane] & 0xFFFF)];
         }
         word[g] = hn::Load(di, played);
+        lowest[g] = hn::Min(lowest[g], word[g]);
     }
 }
 
 template <bool Stops>
 bool playRuns(const LaneTable::Packed& t, const BaselineJob& job, std::size_t first,
-              std::size_t count, Amount* saldos, const Progress& progress,
+              std::size_t count, Amount* saldos, Amount* lowests, const Progress& progress,
               const std::atomic<bool>* cancel) {
     const DU du;
     const DI di;
@@ -158,6 +162,7 @@ bool playRuns(const LaneTable::Packed& t, const BaselineJob& job, std::size_t fi
     Streams st;
     VI word[vectors];
     VI stopped[vectors];
+    VI lowest[vectors];
     for (std::size_t g = 0; g < vectors; ++g) {
         HWY_ALIGN std::uint64_t words[4][hn::MaxLanes(du)];
         for (std::size_t lane = 0; lane < n; ++lane) {
@@ -170,6 +175,7 @@ bool playRuns(const LaneTable::Packed& t, const BaselineJob& job, std::size_t fi
             st.s[k][g] = hn::Load(du, words[k]);
         word[g] = hn::Zero(di);
         stopped[g] = hn::Zero(di);
+        lowest[g] = hn::Zero(di);
     }
     const std::uint64_t draws = job.spins / 2;
     for (std::uint64_t done = 0; done < draws;) {
@@ -180,31 +186,35 @@ bool playRuns(const LaneTable::Packed& t, const BaselineJob& job, std::size_t fi
             for (std::size_t g = 0; g < vectors; ++g)
                 draw(st, g, one[g], two[g]);
             for (std::size_t g = 0; g < vectors; ++g)
-                step<Stops>(t, word[g], one[g], stopped[g]);
+                step<Stops>(t, word[g], one[g], stopped[g], lowest[g]);
             for (std::size_t g = 0; g < vectors; ++g)
-                step<Stops>(t, word[g], two[g], stopped[g]);
+                step<Stops>(t, word[g], two[g], stopped[g], lowest[g]);
         }
         done += now;
         if (progress) progress(2 * now * count);
     }
     if (job.spins % 2 != 0) {
-        lastSpin(t, st, word, stopped);
+        lastSpin(t, st, word, stopped, lowest);
         if (progress) progress(count);
     }
     HWY_ALIGN std::int64_t words[hn::MaxLanes(di)];
+    HWY_ALIGN std::int64_t lows[hn::MaxLanes(di)];
     for (std::size_t g = 0; g < vectors; ++g) {
         hn::Store(word[g], di, words);
-        for (std::size_t lane = 0; lane < n && g * n + lane < count; ++lane)
+        hn::Store(lowest[g], di, lows);
+        for (std::size_t lane = 0; lane < n && g * n + lane < count; ++lane) {
             saldos[g * n + lane] = words[lane] >> 16;
+            lowests[g * n + lane] = std::min<Amount>(lows[lane] >> 16, 0);
+        }
     }
     return true;
 }
 
 bool PlayLanes(const LaneTable::Packed& t, const BaselineJob& job, std::size_t first,
-               std::size_t count, Amount* saldos, const Progress& progress,
+               std::size_t count, Amount* saldos, Amount* lowests, const Progress& progress,
                const std::atomic<bool>* cancel) {
-    return t.stops ? playRuns<true>(t, job, first, count, saldos, progress, cancel)
-                   : playRuns<false>(t, job, first, count, saldos, progress, cancel);
+    return t.stops ? playRuns<true>(t, job, first, count, saldos, lowests, progress, cancel)
+                   : playRuns<false>(t, job, first, count, saldos, lowests, progress, cancel);
 }
 
 }  // namespace HWY_NAMESPACE
@@ -265,9 +275,10 @@ std::size_t LaneTable::group() {
 }
 
 bool LaneTable::play(const BaselineJob& job, std::size_t first, std::size_t count, Amount* saldos,
-                     const std::function<void(std::uint64_t)>& progress,
+                     Amount* lowests, const std::function<void(std::uint64_t)>& progress,
                      const std::atomic<bool>* cancel) const {
-    return HWY_DYNAMIC_DISPATCH(PlayLanes)(m_packed, job, first, count, saldos, progress, cancel);
+    return HWY_DYNAMIC_DISPATCH(PlayLanes)(m_packed, job, first, count, saldos, lowests, progress,
+                                           cancel);
 }
 
 }  // namespace tamvek::system

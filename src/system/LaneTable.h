@@ -3,7 +3,8 @@
 // system that compiled to a table (Compiled.h). Each lane plays one run with
 // its own stream, drawn exactly as Random draws it (the rare half that must be
 // drawn again is drawn by Random itself), so every run ends on the Saldo the
-// engine would give it. Only the final Saldo is kept: it shares one 64-bit
+// engine would give it. Only the final and the lowest Saldo are kept: the
+// Saldo shares one 64-bit
 // word with the state, Saldo * 65536 + state, and a spin adds one entry of the
 // table packed alike. The widest lanes the processor has are chosen when the
 // program runs (Google Highway); without vector units the same code plays in
@@ -32,10 +33,11 @@ class LaneTable {
     static std::size_t group();
 
     // Plays runs first .. first + count - 1 (count at most group()) of `job`;
-    // their final Saldo go to saldos[0 .. count). Hears `cancel` and tells
-    // `progress` a block of spins at a time; false when cancelled.
+    // their final Saldo go to saldos[0 .. count), their lowest to lowests.
+    // Hears `cancel` and tells `progress` a block of spins at a time; false
+    // when cancelled.
     bool play(const BaselineJob& job, std::size_t first, std::size_t count, Amount* saldos,
-              const std::function<void(std::uint64_t)>& progress,
+              Amount* lowests, const std::function<void(std::uint64_t)>& progress,
               const std::atomic<bool>* cancel) const;
 
     // What the lanes read.

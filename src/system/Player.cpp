@@ -60,10 +60,17 @@ void addFile(Report& total, const Report& file) {
     total.staked = add(total.staked, file.staked);
     total.lostRun = std::max(total.lostRun, file.lostRun);
     total.largestStake = std::max(total.largestStake, file.largestStake);
+    total.atMaximum += file.atMaximum;
+    total.ruined += file.ruined;
 }
 
 Player::Player(const System& system)
-    : m_system(system), m_rules(system.bets.size()), m_bets(system.bets.size()) {
+    : m_system(system),
+      m_rules(system.bets.size()),
+      m_most(std::min(system.tableMax.value_or(largestStake), largestStake)),
+      m_hasCapital(system.capital.has_value()),
+      m_capital(system.capital.value_or(0)),
+      m_bets(system.bets.size()) {
     for (std::size_t b = 0; b < m_rules.size(); ++b) {
         const Bet& bet = system.bets[b];
         BetRule& rule = m_rules[b];
@@ -113,7 +120,7 @@ enum Feature : unsigned {
     KeepHistory = 2,     // triggers, follow and opposite
     HasFictitious = 4,   // bets with a fictitious entry
     HasProgression = 8,  // any progression but flat
-    HasStops = 16,       // stop_loss or take_profit
+    HasStops = 16,       // stop_loss, take_profit or a capital
 };
 
 // One spin loop for every combination of features, chosen once per call.
@@ -130,7 +137,7 @@ void Player::play(const std::uint8_t* classes, std::size_t count) {
         if (rule.virtualLosses > 0) features |= HasFictitious;
         if (rule.progression != Progression::Flat) features |= HasProgression;
     }
-    if (m_system.stopLoss || m_system.takeProfit) features |= HasStops;
+    if (m_system.stopLoss || m_system.takeProfit || m_hasCapital) features |= HasStops;
     static constexpr auto loops = spinLoops(std::make_index_sequence<32>{});
     (this->*loops[features])(classes, count);
 }
@@ -153,6 +160,14 @@ void Player::playSpins(const std::uint8_t* classes, std::size_t count) {
         const std::size_t cyclesBefore =
             (F & RecordNotes) != 0 && m_cycles != nullptr ? m_cycles->size() : 0;
         placeStakes<F>(s, spin);
+        if constexpr ((F & HasStops) != 0) {
+            if (s.stopped) {  // ruined: the spin is not played
+                if constexpr ((F & RecordNotes) != 0) {
+                    if (m_saldo != nullptr) m_saldo->push_back(s.report.saldo);
+                }
+                continue;
+            }
+        }
         settleNumber<F>(s, classes[i], spin);
         closeSpin<F>(s, cyclesBefore);
     }
@@ -178,12 +193,25 @@ void Player::placeStakes(State& s, std::uint64_t spin) {
                 side = rule.rule == SideRule::Follow ? last : static_cast<std::uint8_t>(3 - last);
             }
         }
-        const Amount size = (F & HasProgression) != 0 ? m_bets[b].size : rule.units;
+        const bool fictitious = (F & HasFictitious) != 0 && m_bets[b].fictitious;
+        Amount size = (F & HasProgression) != 0 ? m_bets[b].size : rule.units;
+        if (size > m_most) {
+            size = m_most;
+            if (!fictitious) ++s.report.atMaximum;
+        }
+        if constexpr ((F & HasStops) != 0) {
+            if (!fictitious && m_hasCapital && size > add(m_capital, s.balance)) {
+                s.stopped = true;  // the free capital cannot cover it: ruined
+                s.report.ruinedAt = spin;
+                s.report.ruined = 1;
+                return;
+            }
+        }
         t.stake = wheel::place(side, size, static_cast<std::uint32_t>(rule.ride));
         t.bet = static_cast<std::uint8_t>(b);
         t.first = size;  // kept for notes and for onTable()
         t.placed = spin;
-        t.fictitious = (F & HasFictitious) != 0 && m_bets[b].fictitious;
+        t.fictitious = fictitious;
         if (!t.fictitious) {
             s.balance = sub(s.balance, size);
             s.onTable += size;
@@ -208,7 +236,7 @@ void Player::settleNumber(State& s, std::uint8_t cls, std::uint64_t spin) {
         Seat& t = s.table[static_cast<std::size_t>(p)];
         const std::uint8_t side = t.stake.side;
         const Amount atRisk = t.stake.units;
-        const wheel::Settled settled = wheel::settle(t.stake, pair, cls);
+        const wheel::Settled settled = wheel::settle(t.stake, pair, cls, m_most);
         const bool real = (F & HasFictitious) == 0 || !t.fictitious;
         // A stake is at risk when the spin settles or holds it, at its value
         // before the spin (a win that goes home never risked its doubled value).
@@ -265,7 +293,7 @@ void Player::endCycle(State& s, const Seat& seat, int pair, std::uint8_t side, E
         }
     }
     tallyEnd(s.report, s.run, how);
-    if constexpr ((F & HasProgression) != 0) moveProgression(seat.bet, how, value);
+    if constexpr ((F & HasProgression) != 0) moveProgression(seat.bet, how, value, seat.first);
     if constexpr ((F & HasFictitious) != 0) {
         // A bet with a fictitious entry goes back to watching once its real cycle ends.
         if (rule.virtualLosses > 0) {
@@ -292,8 +320,10 @@ void Player::startProgression(std::size_t b) {
 
 // After a lost cycle a martingale doubles and a d'Alembert adds its units;
 // after one taken home they start again or step down; a given-back cycle leaves
-// every progression where it was. A size past the limit starts again.
-void Player::moveProgression(std::size_t b, End how, Amount value) {
+// every progression where it was. A size past the limit starts again. A
+// progression goes on from the size it asked for, also when the table's
+// maximum cut the stake `placed`; an Oscar's Grind series counts what was won.
+void Player::moveProgression(std::size_t b, End how, Amount value, Amount placed) {
     const BetRule& rule = m_rules[b];
     BetState& bet = m_bets[b];
     if (how == End::GivenBack) return;
@@ -320,7 +350,7 @@ void Player::moveProgression(std::size_t b, End how, Amount value) {
         case Progression::Oscar:
             // A loss leaves the stake; a win raises it, but never past what
             // lifts the series to +units, where the series ends.
-            bet.series = lost ? sub(bet.series, bet.size) : add(bet.series, value - bet.size);
+            bet.series = lost ? sub(bet.series, placed) : add(bet.series, value - placed);
             if (lost) break;
             if (bet.series >= rule.units) return startProgression(b);
             bet.size =

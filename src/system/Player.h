@@ -61,11 +61,21 @@ struct Report {
     Amount saldo = 0;    // after the last spin; what is on the table counts at its value
     Amount highest = 0;  // over the Saldo after every spin, starting from 0
     Amount lowest = 0;
-    Amount drawdown = 0;        // the largest fall from a running highest to a later Saldo
-    std::uint64_t lostRun = 0;  // the longest run of lost cycles
-    Amount largestStake = 0;    // at risk: a stake as a spin settles or holds it
+    Amount drawdown = 0;          // the largest fall from a running highest to a later Saldo
+    std::uint64_t lostRun = 0;    // the longest run of lost cycles
+    Amount largestStake = 0;      // at risk: a stake as a spin settles or holds it
+    std::uint64_t atMaximum = 0;  // real stakes placed at the table's maximum, asked for more
+    std::uint64_t ruinedAt = 0;   // the spin the capital ran out in; 0: never (a file's only)
+    std::uint64_t ruined = 0;     // files ruined: 1 or 0 for a file, the count in a total
 
     bool operator==(const Report&) const = default;
+};
+
+// What a baseline keeps of a random run.
+struct RunEnd {
+    Amount saldo = 0;
+    Amount lowest = 0;
+    bool ruined = false;
 };
 
 // `file` played after what `total` holds: counts and stakes add up, the Saldo
@@ -164,12 +174,15 @@ class Player {
     template <unsigned Features>
     void closeSpin(State& s, std::size_t cyclesBefore);
     void startProgression(std::size_t bet);
-    void moveProgression(std::size_t bet, End how, Amount value);
+    void moveProgression(std::size_t bet, End how, Amount value, Amount placed);
     void moveLine(std::size_t bet, bool lost);
 
   private:
     const System& m_system;
     std::vector<BetRule> m_rules;
+    Amount m_most = largestStake;  // the table's maximum
+    bool m_hasCapital = false;
+    Amount m_capital = 0;
     std::vector<BetState> m_bets;
     State m_state;
     std::vector<Cycle>* m_cycles = nullptr;

@@ -10,8 +10,6 @@
 
 namespace tamvek::tester {
 
-namespace {
-
 bool isScript(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -19,7 +17,19 @@ bool isScript(const std::string& path) {
     return extension == ".lua";
 }
 
-}  // namespace
+Result<std::vector<formats::SpinFile>> readPermanences(const std::vector<std::string>& names,
+                                                       const std::atomic<bool>* cancel) {
+    std::vector<formats::SpinFile> files;
+    // A name at a time, so that a cancel need not wait for the whole list.
+    for (const std::string& name : names) {
+        if (cancel && cancel->load()) break;
+        Result<std::vector<formats::SpinFile>> read = formats::readSpinFiles({name});
+        if (!read) return read.error();
+        for (formats::SpinFile& file : *read)
+            files.push_back(std::move(file));
+    }
+    return files;
+}
 
 // A script is run once here, so that its faults (and its name) are known
 // before anything is played.
@@ -30,6 +40,9 @@ Result<system::System> loadSystem(const std::string& path) {
     const lua::ScriptPlayer check(*system->script, {});
     if (check.failed()) return Error{check.error()};
     if (check.name()) system->name = *check.name();
+    // The script plays them itself; the report shows their columns.
+    system->tableMax = check.tableMax();
+    system->capital = check.capital();
     return system;
 }
 
@@ -51,14 +64,9 @@ Result<LoadedJob> load(const Job& job, const std::atomic<bool>* cancel) {
         loaded.files.push_back(randomFile(options.randomSpins, options.seed));
         return loaded;
     }
-    // A name at a time, so that a cancel need not wait for the whole list.
-    for (const std::string& name : job.permanences) {
-        if (cancel && cancel->load()) break;
-        Result<std::vector<formats::SpinFile>> read = formats::readSpinFiles({name});
-        if (!read) return read.error();
-        for (formats::SpinFile& file : *read)
-            loaded.files.push_back(std::move(file));
-    }
+    Result<std::vector<formats::SpinFile>> files = readPermanences(job.permanences, cancel);
+    if (!files) return files.error();
+    loaded.files = std::move(*files);
     return loaded;
 }
 

@@ -44,6 +44,11 @@ struct LoadedJob {
 
 // The system a system file describes. Every kind of system file is read here.
 Result<system::System> loadSystem(const std::string& path);
+// Whether `path` names a script (a file ending in .lua).
+bool isScript(const std::string& path);
+// The spins of files and folders, a name at a time; stops once `cancel` is set.
+Result<std::vector<formats::SpinFile>> readPermanences(const std::vector<std::string>& names,
+                                                       const std::atomic<bool>* cancel = nullptr);
 
 // Reads the system, then the permanences a name at a time. Once `cancel` is
 // set it stops reading; the job is then half read and not to be played.

@@ -17,7 +17,7 @@
 namespace tamvek::tester {
 
 struct ReportTable {
-    using Value = std::variant<std::string, std::int64_t, std::uint64_t, double>;
+    using Value = std::variant<std::string, std::int64_t, std::uint64_t, double, bool>;
     // A value of a row for JSON: `key`, inside the row's object `group` when
     // that is set.
     struct Field {
@@ -32,6 +32,7 @@ struct ReportTable {
     struct Row {
         std::vector<std::string> cells;  // one under each heading; empty where the row has none
         std::vector<Field> fields;       // in the order of the columns
+        std::string verdict;             // the verdict's sentence, with a baseline
     };
 
     std::vector<Heading> headings;
@@ -42,8 +43,15 @@ struct ReportTable {
     bool totalShown() const { return files.size() > 1; }
 };
 
-// The headings of a job's table, the baselines' with `baseline`.
-std::vector<ReportTable::Heading> headingsOf(bool baseline);
+// The headings of a job's table: the baselines' and verdicts' with
+// `baseline`, the stakes at the maximum with `tableMax`, the ruin with
+// `capital`.
+std::vector<ReportTable::Heading> headingsOf(bool baseline, bool tableMax = false,
+                                             bool capital = false);
+
+// The verdict's columns alone (a sweep's best variant): its cells and fields,
+// the ruin's with `capital`.
+ReportTable::Row verdictRow(const Verdict& verdict, bool capital);
 
 // The table of `played`, the outcome of `job`; the baselines' columns when the
 // job asked for them.

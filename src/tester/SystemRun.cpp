@@ -115,8 +115,8 @@ system::Baseline scriptBaseline(const formats::Script& script, const system::Bas
         const std::lock_guard lock(mutex);
         return run > failedRun;
     };
-    const system::RunPlay playRun = [&](std::uint64_t run) -> Amount {
-        if (after(run)) return 0;
+    const system::RunPlay playRun = [&](std::uint64_t run) -> system::RunEnd {
+        if (after(run)) return {};
         const lua::Run named{
             "Zufallsvergleich zu " + fileName + ", Lauf " + figures::whole(run + 1), options.seed,
             scriptBaselineStream + job.file, run};
@@ -129,7 +129,8 @@ system::Baseline scriptBaseline(const formats::Script& script, const system::Bas
                 error = player.error();
             }
         }
-        return player.report().saldo;
+        const system::Report& r = player.report();
+        return {r.saldo, r.lowest, r.ruined != 0};
     };
     return system::baseline(playRun, job, options.threads, hooks.cancel);
 }
@@ -140,17 +141,51 @@ Ended compareWithChance(const system::System& system, const system::Kernel* kern
                         const Hooks& hooks, FileResult& played, std::string& error) {
     const system::BaselineJob job{spinsOf(file, options), options.baselineRuns, options.seed, index,
                                   played.report.saldo};
-    if (system.script)
-        played.baseline =
-            scriptBaseline(*system.script, job, shortName(file.name), options, hooks, error);
-    else
-        played.baseline = system::baseline(kernel->compiled(), job, options.threads, hooks.progress,
-                                           hooks.cancel);
+    played.baseline = randomRuns(system, kernel ? kernel->compiled() : nullptr, job,
+                                 shortName(file.name), options, hooks, error);
     if (!error.empty()) return Ended::Failed;
     return cancelled(hooks) ? Ended::Cancelled : Ended::Done;
 }
 
+Outcome cancelledOutcome() {
+    Outcome out;
+    out.cancelled = true;
+    return out;
+}
+
+Outcome failedOutcome(std::string error) {
+    Outcome out;
+    out.error = std::move(error);
+    return out;
+}
+
+// The verdicts of every file and of the total, from their baselines.
+void judge(const system::System& system, Outcome& out) {
+    if (out.files.empty() || !out.files.front().baseline) return;
+    const bool capital = system.capital.has_value();
+    std::vector<const system::Baseline*> baselines;
+    const FileResult* best = nullptr;
+    for (FileResult& f : out.files) {
+        f.verdict =
+            verdictOf(*f.baseline, f.report.saldo, f.report.spins, out.files.size(), capital);
+        baselines.push_back(&*f.baseline);
+        if (!best || f.verdict->better < best->verdict->better) best = &f;
+    }
+    out.totalBaseline = system::joined(baselines, out.total.saldo);
+    out.totalVerdict = verdictOf(*out.totalBaseline, out.total.saldo, out.total.spins, 1, capital);
+    addBestFile(*out.totalVerdict, out.files.size(), best->verdict->better,
+                best->verdict->betterBelow);
+}
+
 }  // namespace
+
+system::Baseline randomRuns(const system::System& system,
+                            const std::shared_ptr<const system::Compiled>& compiled,
+                            const system::BaselineJob& job, const std::string& name,
+                            const Options& options, const Hooks& hooks, std::string& error) {
+    if (system.script) return scriptBaseline(*system.script, job, name, options, hooks, error);
+    return system::baseline(compiled, job, options.threads, hooks.progress, hooks.cancel);
+}
 
 formats::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed) {
     return {"zufällig (" + figures::whole(spins) + (spins == 1 ? " Wurf" : " Würfe") +
@@ -173,7 +208,7 @@ Outcome play(const system::System& system, const std::vector<formats::SpinFile>&
     system::Kernel* player = kernel ? &*kernel : nullptr;
     for (std::size_t index = 0; index < files.size(); ++index) {
         if (hooks.phase) hooks.phase(index, false);
-        FileResult played{files[index].name, {}, {}, std::nullopt};
+        FileResult played{files[index].name, {}, {}, std::nullopt, std::nullopt};
         Ended ended =
             playFile(system, player, index, files[index], options, hooks, played, out.error);
         if (ended == Ended::Done && options.baselineRuns > 0) {
@@ -181,13 +216,14 @@ Outcome play(const system::System& system, const std::vector<formats::SpinFile>&
             ended = compareWithChance(system, player, index, files[index], options, hooks, played,
                                       out.error);
         }
-        if (ended == Ended::Cancelled) return {true, {}, {}, {}, {}};
-        if (ended == Ended::Failed) return {false, std::move(out.error), {}, {}, {}};
+        if (ended == Ended::Cancelled) return cancelledOutcome();
+        if (ended == Ended::Failed) return failedOutcome(std::move(out.error));
         system::addFile(out.total, played.report);
         if (options.curves) SaldoCurve::append(out.totalCurve, played.curve);
         out.files.push_back(std::move(played));
         if (hooks.fileDone) hooks.fileDone(index);
     }
+    judge(system, out);
     if (player != nullptr) {
         out.compiled = player->path();
         out.played = player->played();

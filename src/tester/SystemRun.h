@@ -21,6 +21,7 @@
 #include "system/Kernel.h"
 #include "system/Player.h"
 #include "tester/SaldoCurve.h"
+#include "tester/Verdict.h"
 
 namespace tamvek::tester {
 
@@ -48,6 +49,7 @@ struct FileResult {
     system::Report report;
     std::vector<SaldoCurve::Point> curve;  // when asked for
     std::optional<system::Baseline> baseline;
+    std::optional<Verdict> verdict;  // with the baseline
 };
 
 struct Outcome {
@@ -55,6 +57,9 @@ struct Outcome {
     std::string error;       // a script stopped with this error: nothing else is kept
     std::vector<FileResult> files;
     system::Report total;
+    // With baselines: run k of every file one after another, and its verdict.
+    std::optional<system::Baseline> totalBaseline;
+    std::optional<Verdict> totalVerdict;
     std::vector<SaldoCurve::Point> totalCurve;  // the files one after another
     // What the system compiled to, and the slowest path that played a file.
     system::Path compiled = system::Path::Engine;
@@ -71,5 +76,14 @@ std::uint64_t workOf(const std::vector<formats::SpinFile>& files, const Options&
 
 Outcome play(const system::System& system, const std::vector<formats::SpinFile>& files,
              const Options& options, const Hooks& hooks = {});
+
+// The system over the random permanences of `job`: a system file `compiled`
+// already, a script on a fresh player a run (`name` names the file in its
+// errors, which go to `error`). Uses the seed and threads of `options`, the
+// progress and cancel of `hooks`.
+system::Baseline randomRuns(const system::System& system,
+                            const std::shared_ptr<const system::Compiled>& compiled,
+                            const system::BaselineJob& job, const std::string& name,
+                            const Options& options, const Hooks& hooks, std::string& error);
 
 }  // namespace tamvek::tester

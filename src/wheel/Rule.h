@@ -66,8 +66,9 @@ constexpr std::uint8_t sideUp(Pair pair, std::uint8_t cls) {
 }
 
 // Settles the stake on `pair` against a spin of class `cls`. A stake that ends
-// leaves the pair free.
-constexpr Settled settle(Stake& stake, Pair pair, std::uint8_t cls) {
+// leaves the pair free. `most` is the table's maximum (at most largestStake):
+// the win that would take a riding stake past it goes home instead.
+constexpr Settled settle(Stake& stake, Pair pair, std::uint8_t cls, Amount most = largestStake) {
     if (!stake.on()) return {};
     if (cls == 0) {
         stake.held = true;
@@ -86,7 +87,7 @@ constexpr Settled settle(Stake& stake, Pair pair, std::uint8_t cls) {
     }
     const Amount doubled = std::min(units, largestStake) * 2;
     ++stake.wins;
-    if ((stake.ride > 0 && stake.wins >= stake.ride) || doubled > largestStake) {
+    if ((stake.ride > 0 && stake.wins >= stake.ride) || doubled > most) {
         stake = {};
         return {Outcome::Home, doubled};
     }

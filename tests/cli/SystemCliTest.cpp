@@ -108,6 +108,19 @@ TEST(SystemCli, BadInputGetsAClearErrorAndANonZeroExit) {
         {"system " + paroli, 2, "keine Permanenz angegeben"},
         {"system " + paroli + " --random 5 " + spins + "/genting-118.txt", 2, "nicht beides"},
         {"system " + paroli + " --random 0", 2, "--random"},
+        {"sweep " + paroli + " --vary bet1.ride=1,70 " + spins + "/genting-118.txt", 1,
+         "--vary bet1.ride=70: ride: 70 geht nicht (erlaubt: 0 bis 64)"},
+        {"sweep " + paroli + " --vary bet2.ride=1 " + spins + "/genting-118.txt", 1,
+         "--vary bet2.ride=1: kein Einsatz 2 im System (es hat 1)"},
+        {"sweep " + paroli + " --vary ride " + spins + "/genting-118.txt", 2,
+         "--vary ride: braucht SCHLÜSSEL=WERT1,WERT2,…"},
+        {"sweep " + paroli + " --vary bet1.ride=1 --split 1 " + spins + "/genting-118.txt", 2,
+         "--split braucht einen Anteil zwischen 0 und 1"},
+        {"sweep " + paroli + " --vary bet1.ride=1,2,3,4,5,6,7,8,9,10 --vary bet1.units=" +
+             "1,2,3,4,5,6,7,8,9,10 --vary stop_loss=1,2,3,4,5,6,7,8,9,10 --vary " +
+             "take_profit=1,2,3,4,5,6,7,8,9,10 --vary capital=1,2,3,4,5,6,7,8,9,10,11 " + spins +
+             "/genting-118.txt",
+         1, "zu viele Varianten (höchstens 100.000)"},
         {"stats " + bad, 1, bad + ":3: '4x' ist keine ganze Zahl von 0 bis 36"},
         {"stats", 2, "PERMANENZ"},
     };
@@ -153,6 +166,36 @@ TEST(SystemCli, TheLuaExamplesPrintWhatTheirSystemFilesPrint) {
         cli("system " + system + ".lua " + files + log + "lua.csv");
         EXPECT_EQ(fileText(folder.path() + "/lua.csv"), fileText(folder.path() + "/toml.csv"));
     }
+}
+
+// A sweep over a script's globals plays as one over the keys of the system
+// file that says the same: every variant's figures, the ranking and the best
+// one's verdicts, a capital and its ruin included.
+TEST(SystemCli, ASweepOfAScriptsGlobalsPlaysAsOneOfTheSystemFilesKeys) {
+    ScratchFolder folder;
+    const std::string script = folder.write("paroli.lua",
+                                            "name = \"Paroli auf Rot, zweimal reiten\"\nride = 2\n"
+                                            "function place(g)\n  if g:free(\"red-black\") then\n"
+                                            "    g:stake(\"red\", 1, {ride = ride})\n  end\nend\n");
+    const std::string files = spins + "/wiesbaden-t1-head.txt " + spins + "/db4000-head.txt";
+    const std::string rest = " --vary capital=6,60 " + files + " --baseline 40 --seed 3 --json";
+    const CommandRun toml = cli("sweep " + paroli + " --vary bet1.ride=1,2,3" + rest);
+    const CommandRun lua = cli("sweep " + script + " --vary ride=1,2,3" + rest);
+    ASSERT_EQ(toml.status, 0) << toml.out;
+    ASSERT_EQ(lua.status, 0) << lua.out;
+    nlohmann::json a = nlohmann::json::parse(toml.out), b = nlohmann::json::parse(lua.out);
+    ASSERT_EQ(a["variants"].size(), 6u);
+    for (nlohmann::json* j : {&a, &b})
+        for (auto& v : (*j)["variants"])
+            v.erase("values");
+    EXPECT_EQ(a["variants"], b["variants"]);
+    EXPECT_EQ(a["best"], b["best"]);
+    EXPECT_TRUE(a["best"]["check"].contains("ruin")) << toml.out;
+    const CommandRun text =
+        cli("sweep " + paroli + " --vary bet1.ride=1,2,3" + rest.substr(0, rest.size() - 7));
+    EXPECT_NE(text.out.find("Rang  bet1.ride  capital  Entwicklung  Gegenprobe"), std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("Urteil: "), std::string::npos) << text.out;
 }
 
 // The faults of a script, each said with its file and line, and at run time

@@ -70,7 +70,9 @@ TEST(SystemFile, EveryFaultNamesTheFileTheLineAndTheKey) {
          "ride, after, progression, sequence, limit, virtual)"},
         {"nmae = \"x\"\n[[bet]]\nside = \"red\"\n",
          "s.toml:1: nmae: unbekannter Schlüssel eines Systems (erlaubt: name, bet, stop_loss, "
-         "take_profit)"},
+         "take_profit, table_max, capital)"},
+        {"capital = 0\n[[bet]]\nside = \"red\"\n",
+         "s.toml:1: capital: 0 geht nicht (erlaubt: 1 bis 1125899906842624)"},
         {"[[bet]]\nside = \"red\"\nride = -1\n",
          "s.toml:3: ride: -1 geht nicht (erlaubt: 0 bis 64)"},
         {"[[bet]]\nside = \"rot\"\n",
@@ -109,6 +111,27 @@ TEST(SystemFile, EveryFaultNamesTheFileTheLineAndTheKey) {
         ASSERT_FALSE(s.ok()) << c.text;
         EXPECT_EQ(s.error().message, c.message);
     }
+    // A variant's setting is named as it was given.
+    const std::string two = "[[bet]]\nside = \"red\"\n[[bet]]\nside = \"low\"\n";
+    const std::pair<formats::Setting, const char*> settings[] = {
+        {{"bet2.ride", "70"}, "--vary bet2.ride=70: ride: 70 geht nicht (erlaubt: 0 bis 64)"},
+        {{"bet3.ride", "1"}, "--vary bet3.ride=1: kein Einsatz 3 im System (es hat 2)"},
+        {{"table_max", "viel"}, "--vary table_max=viel: table_max: muss eine ganze Zahl sein"},
+        {{"bet1.side", "rot"},
+         "--vary bet1.side=rot: side: 'rot' gibt es nicht (red, black, low, high, even, odd, "
+         "follow, opposite)"},
+    };
+    for (const auto& [setting, message] : settings) {
+        const Result<System> s = parseSystem(two, "s.toml", {setting});
+        ASSERT_FALSE(s.ok()) << setting.key;
+        EXPECT_EQ(s.error().message, message);
+    }
+    const Result<System> varied =
+        parseSystem(two, "s.toml", {{"bet2.ride", "3"}, {"bet1.side", "black"}, {"capital", "50"}});
+    ASSERT_TRUE(varied.ok()) << varied.error().message;
+    EXPECT_EQ(varied->bets[1].ride, 3);
+    EXPECT_EQ(varied->bets[0].side, 2);
+    EXPECT_EQ(varied->capital, 50);
     const Result<System> syntax = parseSystem("[[bet]]\nside = = 1\n", "s.toml");
     ASSERT_FALSE(syntax.ok());
     EXPECT_TRUE(syntax.error().message.starts_with("s.toml:2: kein gültiges TOML: "))

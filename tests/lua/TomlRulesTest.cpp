@@ -1,7 +1,9 @@
 // The rules of a system file, written once as a script (tests/data/lua/
 // toml-rules.lua), must play every system exactly as the engine plays it:
 // the same Report, the same cycles and the same Saldo after every spin. Many
-// random systems, over random spins with zeros and numbers off the wheel.
+// random systems (a table's maximum and a capital among them, which the
+// player keeps for the script), over random spins with zeros and numbers off
+// the wheel.
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,8 @@ System randomSystem(std::mt19937_64& pick) {
         s.bets.push_back(randomBet(pick));
     if (pick() % 4 == 0) s.stopLoss = 5 + static_cast<Amount>(pick() % 50);
     if (pick() % 4 == 0) s.takeProfit = 5 + static_cast<Amount>(pick() % 50);
+    if (pick() % 5 == 0) s.tableMax = 1 + static_cast<Amount>(pick() % 20);
+    if (pick() % 5 == 0) s.capital = 1 + static_cast<Amount>(pick() % 100);
     return s;
 }
 
@@ -78,6 +82,8 @@ std::string luaTable(const System& s) {
     out << "system = {";
     if (s.stopLoss) out << "stop_loss = " << *s.stopLoss << ", ";
     if (s.takeProfit) out << "take_profit = " << *s.takeProfit << ", ";
+    if (s.tableMax) out << "table_max = " << *s.tableMax << ", ";
+    if (s.capital) out << "capital = " << *s.capital << ", ";
     out << "bets = {\n";
     for (const Bet& b : s.bets) {
         out << "  {pair = \"" << wheel::pairKeys[static_cast<std::size_t>(b.pair)]
@@ -110,6 +116,7 @@ TEST(TomlRules, AScriptOfTheRulesPlaysEverySystemAsTheEngineDoes) {
         platform::readWholeFile(TAMVEK_TEST_DATA "/lua/toml-rules.lua");
     ASSERT_TRUE(rules) << rules.error().message;
     std::mt19937_64 pick(20240611);
+    std::uint64_t ruined = 0, capped = 0;
     for (int round = 0; round < 600; ++round) {
         const System s = randomSystem(pick);
         const std::vector<std::uint8_t> spins = randomSpins(pick, round % 50 == 0 ? 20'000 : 400);
@@ -120,6 +127,8 @@ TEST(TomlRules, AScriptOfTheRulesPlaysEverySystemAsTheEngineDoes) {
         const Played got = playOn(scripted, spins);
         ASSERT_FALSE(scripted.failed()) << scripted.error() << "\n" << script.text;
         ASSERT_EQ(got.report, expected.report) << round << "\n" << luaTable(s);
+        ruined += expected.report.ruined;
+        capped += expected.report.atMaximum > 0;
         ASSERT_EQ(got.saldo, expected.saldo) << round;
         ASSERT_EQ(got.cycles.size(), expected.cycles.size()) << round;
         for (std::size_t c = 0; c < got.cycles.size(); ++c) {
@@ -132,6 +141,9 @@ TEST(TomlRules, AScriptOfTheRulesPlaysEverySystemAsTheEngineDoes) {
                 << luaTable(s);
         }
     }
+    // The table's maximum cut stakes, and capitals ran out.
+    EXPECT_GT(capped, 20u);
+    EXPECT_GT(ruined, 20u);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // Every path of the kernel plays as the engine does, to the unit: thousands of
 // random systems (sides fixed and following, triggers short and long, rides,
 // units small and near the largest stake, progressions, limits, fictitious
-// entry, stops, several bets on one pair) over random spins and over real
-// ones, each through the table, the pairs' automata and the engine, with and
-// without notes, in blocks of random length. Report, cycles and the Saldo
-// after every spin must be the engine's. TAMVEK_KERNEL_SYSTEMS sets how many
-// systems (fewer under the sanitizers).
+// entry, stops, a table maximum or a capital (sent to the engine), several bets on one pair) over
+// random spins and over real ones, each through the table, the pairs' automata and the engine, with
+// and without notes, in blocks of random length. Report, cycles and the Saldo after every spin must
+// be the engine's. TAMVEK_KERNEL_SYSTEMS sets how many systems (fewer under the sanitizers).
 
 #include "system/Kernel.h"
 
@@ -49,13 +48,17 @@ Bet randomBet(Pick& pick) {
     return b;
 }
 
-System randomSystem(Pick& pick) {
+// `table`: now and then a table's maximum or a capital, which only the engine
+// plays.
+System randomSystem(Pick& pick, bool table = false) {
     System s;
     s.name = "Zufall";
     for (int b = 0, n = 1 + below(pick, below(pick, 4) == 0 ? 6 : 3); b < n; ++b)
         s.bets.push_back(randomBet(pick));
     if (below(pick, 4) == 0) s.stopLoss = 1 + below(pick, 60);
     if (below(pick, 5) == 0) s.takeProfit = 1 + below(pick, 60);
+    if (table && below(pick, 12) == 0) s.tableMax = 1 + below(pick, 40);
+    if (table && below(pick, 12) == 0) s.capital = 1 + below(pick, 200);
     return s;
 }
 
@@ -126,7 +129,7 @@ TEST(Kernel, EveryPathPlaysAsTheEngine) {
     std::array<std::size_t, 3> compiledTo{};
     std::size_t handedOver = 0;
     for (std::size_t n = systemsToPlay(), i = 0; i < n; ++i) {
-        const System sys = randomSystem(pick);
+        const System sys = randomSystem(pick, true);
         const std::vector<std::vector<std::uint8_t>> files{randomSpins(pick, 200 + pick() % 2500),
                                                            real[i % real.size()]};
         // The automata of a table are the automata path's.
@@ -163,7 +166,8 @@ TEST(Kernel, EveryPathPlaysAsTheEngine) {
     EXPECT_GT(handedOver, 0u);
 }
 
-// The baseline in lanes ends every run where the engine ends it, on every set
+// The baseline in lanes ends every run where the engine ends it, and finds its
+// lowest Saldo, on every set
 // of lanes this processor has, the portable one included: the streams drawn
 // as Random draws them (these seeds draw a half again, the low one in run 4 at
 // the 928th draw, the high one in run 6 at the 570th), an odd last spin,
@@ -177,15 +181,18 @@ TEST(Kernel, TheBaselineInLanesEndsEveryRunAsTheEngine) {
         const std::shared_ptr<const Compiled> compiled = compile(sys);
         const BaselineJob job{2001 + i % 2, 11, i % 2 == 0 ? 74221u : 79526u, 0, 0};
         inLanes += LaneTable::of(*compiled, job.spins).has_value();
-        std::vector<Amount> engine;
-        for (std::size_t run = 0; run < job.runs; ++run)
-            engine.push_back(
-                playSpins(sys, system::randomSpins(job.seed, 0, run, job.spins)).saldo);
+        std::vector<Amount> engine, lowest;
+        for (std::size_t run = 0; run < job.runs; ++run) {
+            const Report r = playSpins(sys, system::randomSpins(job.seed, 0, run, job.spins));
+            engine.push_back(r.saldo);
+            lowest.push_back(r.lowest);
+        }
         for (const std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
             hwy::SetSupportedTargetsForTest(target);
             groups.insert(LaneTable::group());
-            EXPECT_EQ(baseline(compiled, job, 2).saldos, engine)
-                << "system " << i << " on " << hwy::TargetName(target);
+            const Baseline b = baseline(compiled, job, 2);
+            EXPECT_EQ(b.saldos, engine) << "system " << i << " on " << hwy::TargetName(target);
+            EXPECT_EQ(b.lowests, lowest) << "system " << i << " on " << hwy::TargetName(target);
         }
         hwy::SetSupportedTargetsForTest(0);
     }

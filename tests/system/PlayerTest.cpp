@@ -250,6 +250,46 @@ TEST(Player, AStakeNeverRidesPastTheLargestStake) {
     EXPECT_LE(p.report.highest, Amount{1} << 52);
 }
 
+// A martingale at a table of 1:5: 8, 16 and 32 are placed at 5, and counted;
+// a stake riding until lost goes home at the win that would pass the maximum.
+TEST(Player, ATableMaximumCapsAMartingaleAndEndsAParoli) {
+    System s = systemOf({bet(wheel::RedBlack, 1, 1)});
+    s.bets[0].progression = Progression::Martingale;
+    s.tableMax = 5;
+    Played p = play(s, {2, 2, 2, 2, 2, 1});
+    EXPECT_EQ(p.saldo, (std::vector<Amount>{-1, -3, -7, -12, -17, -12}));
+    EXPECT_EQ(p.report.atMaximum, 3u);
+    EXPECT_EQ(p.report.largestStake, 5);
+    EXPECT_EQ(p.report.staked, 22);
+
+    s = systemOf({bet(wheel::RedBlack, 1, 0)});
+    s.tableMax = 4;
+    p = play(s, {1, 1, 1, 1});
+    EXPECT_EQ(p.saldo, (std::vector<Amount>{1, 3, 7, 8}));  // 1, 2, 4, home with 8; 1 again
+    ASSERT_GE(p.cycles.size(), 1u);
+    EXPECT_EQ(p.cycles[0].ended, 3u);
+    EXPECT_EQ(p.cycles[0].end, End::TakenHome);
+    EXPECT_EQ(p.report.atMaximum, 0u);
+}
+
+// With 7 units the martingale covers 1, 2 and 4 (the last exactly), not 8:
+// the file is ruined at spin 4, where nothing is played any more.
+TEST(Player, ACapitalThatCannotCoverAStakeRuinsTheFile) {
+    System s = systemOf({bet(wheel::RedBlack, 1, 1)});
+    s.bets[0].progression = Progression::Martingale;
+    s.capital = 7;
+    const Played p = play(s, {2, 2, 2, 2, 1, 1});
+    EXPECT_EQ(p.saldo, (std::vector<Amount>{-1, -3, -7, -7, -7, -7}));
+    EXPECT_EQ(p.report.ruinedAt, 4u);
+    EXPECT_EQ(p.report.ruined, 1u);
+    EXPECT_EQ(p.report.lost, 3u);
+    EXPECT_EQ(p.report.spins, 6u);
+    Report total;
+    addFile(total, p.report);
+    addFile(total, play(s, {1, 1}).report);
+    EXPECT_EQ(total.ruined, 1u);
+}
+
 TEST(Player, FilesAddUpOneAfterAnother) {
     Report a, b;
     a.spins = 10;

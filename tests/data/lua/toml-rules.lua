@@ -5,13 +5,18 @@
 --     {pair = "red-black", rule = "fixed", side = "red", units = 1, ride = 2,
 --      after = {"black", "any"}, progression = "labouchere", sequence = {1, 2},
 --      limit = 64, virtual = 2}, ...}}
--- rule is "fixed", "follow" or "opposite"; limit and the stops may be nil.
+-- rule is "fixed", "follow" or "opposite"; limit, the stops, table_max and
+-- capital may be nil.
 
 local largest = 1 << 50
 local other = {red = "black", black = "red", low = "high", high = "low",
                even = "odd", odd = "even"}
 local fibonacci = {1, 1}
 for i = 3, 80 do fibonacci[i] = fibonacci[i - 1] + fibonacci[i - 2] end
+
+-- The table's maximum and the capital are the player's to keep.
+table_max = system.table_max
+capital = system.capital
 
 local bets = system.bets
 local state = {}   -- of every bet
@@ -75,12 +80,13 @@ local moves = {
     end
     s.size = times(bet, pieces(s.line))
   end,
-  oscar = function(bet, s, lost, value)
+  -- The series counts the stake as placed, which the table's maximum may cut.
+  oscar = function(bet, s, lost, value, placed)
     if lost then
-      s.series = s.series - s.size
+      s.series = s.series - placed
       return
     end
-    s.series = s.series + value - s.size
+    s.series = s.series + value - placed
     if s.series >= bet.units then return start(bet, s) end
     s.size = math.min(s.size + bet.units, oscarNeeds(bet, s.series))
   end,
@@ -131,7 +137,7 @@ function cycle(c)
     return
   end
   if c.outcome ~= "back" then
-    moves[bet.progression or "flat"](bet, s, c.outcome == "lost", c.stake)
+    moves[bet.progression or "flat"](bet, s, c.outcome == "lost", c.stake, c.units)
     if s.size > limitOf(bet) then start(bet, s) end
   end
   if (bet.virtual or 0) > 0 then s.fictitious, s.lostInARow = true, 0 end
