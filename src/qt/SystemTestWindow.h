@@ -23,6 +23,7 @@
 #include <optional>
 
 #include "tester/Runner.h"
+#include "tester/SweepRunner.h"
 
 class QAreaSeries;
 class QCheckBox;
@@ -45,6 +46,7 @@ namespace tamvek::qt {
 
 class SaldoChart;
 class SystemEditor;
+class VariantsPage;
 
 class SystemTestWindow : public QWidget {
     Q_OBJECT
@@ -72,6 +74,7 @@ class SystemTestWindow : public QWidget {
     const tester::Outcome& outcome() const { return m_outcome; }
     SystemEditor* editor() const { return m_editor; }
     QTabWidget* pages() const { return m_pages; }
+    VariantsPage* variants() const { return m_variants; }
 
   public slots:
     void start();
@@ -92,6 +95,14 @@ class SystemTestWindow : public QWidget {
     QTabWidget* buildPages();
     void connectInputs();
     std::optional<tester::Job> jobOfInputs();
+    std::optional<tester::SweepJob> sweepOfInputs();
+    bool readPermanences(std::vector<std::string>& names);
+    bool readSeed(std::optional<std::uint64_t>& seed);
+    void startSweep();
+    void showProgress(std::uint64_t done, std::uint64_t total);
+    bool ended(const std::string& error, bool cancelled, const QString& nothingKept);
+    void pollSweep();
+    void finishSweep();
     void chooseSystem();
     void showSystemInEditor();
     bool saveBeforeStart();
@@ -103,8 +114,11 @@ class SystemTestWindow : public QWidget {
     void showOutcome(const tester::ReportTable& table, bool random);
     void showFile(int row);
     void showBaseline(const tester::FileResult* file);
+    void nameBaseline(const system::Baseline& b, Amount saldo, std::optional<Amount> capital);
+    void showVerdict(int row);
     void fitHistogramTitle(int width);
     void fitColumns(int width);
+    void widenForColumns();
     void setStatus(const QString& text, bool error = false);
     void forgetError();
     void updateInputs();
@@ -135,6 +149,11 @@ class SystemTestWindow : public QWidget {
     QAreaSeries* m_histogram;
     QLineSeries* m_histogramTop;
     QLineSeries* m_mark;
+    QAreaSeries* m_lowest;  // each random run's lowest Saldo
+    QLineSeries* m_lowestTop;
+    QLineSeries* m_capital;  // the capital 95 % of them needed
+    QLabel* m_verdict;
+    int m_firstVerdictColumn = -1;  // the table's verdict columns are hidden from here on
     QValueAxis* m_histogramX;
     QValueAxis* m_histogramY;
     // The title's parts: the name between them is shortened to fit.
@@ -144,6 +163,8 @@ class SystemTestWindow : public QWidget {
     SystemEditor* m_editor;
 
     std::unique_ptr<tester::Runner> m_run;
+    std::unique_ptr<tester::SweepRunner> m_sweep;
+    VariantsPage* m_variants;
     tester::Outcome m_outcome;
 };
 

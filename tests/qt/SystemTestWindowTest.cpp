@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGraphicsTextItem>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QProcess>
@@ -28,6 +29,7 @@
 #include "qt/SystemEditor.h"
 #include "qt/SystemHighlighter.h"
 #include "qt/SystemTestWindow.h"
+#include "qt/VariantsPage.h"
 
 using tamvek::qt::SystemEditor;
 using tamvek::qt::SystemHighlighter;
@@ -39,13 +41,18 @@ const QString systems = QStringLiteral(TAMVEK_BIN_DIR "/systems");
 const QString martingale = systems + QStringLiteral("/martingale-nach-serie.toml");
 const QString spins = QStringLiteral(TAMVEK_TEST_DATA "/spins");
 
-// The rows of `tamvek-cli system`'s table, cells split at runs of blanks.
-QList<QStringList> cliRows(const QStringList& args) {
+// What `tamvek-cli` prints, a line at a time.
+QStringList cliLines(const QStringList& args) {
     QProcess cli;
-    cli.start(QStringLiteral(TAMVEK_BIN_DIR "/tamvek-cli"), QStringList{"system"} + args);
+    cli.start(QStringLiteral(TAMVEK_BIN_DIR "/tamvek-cli"), args);
     cli.waitForFinished(60000);
+    return QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+}
+
+// The rows of a table `tamvek-cli` prints, cells split at runs of blanks.
+QList<QStringList> cliRows(const QStringList& args, const QString& command = "system") {
     QList<QStringList> rows;
-    const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+    const QStringList lines = cliLines(QStringList{command} + args);
     for (const QString& line : lines) {
         if (line.startsWith(QStringLiteral("Datei")) || line.startsWith('-') ||
             !line.contains(QRegularExpression(QStringLiteral("\\d  "))))
@@ -166,6 +173,31 @@ class SystemTestWindowTest : public QObject {
                  double(window.outcome().files[1].report.saldo));
         QVERIFY(window.histogram()->chart()->title().endsWith(QStringLiteral("Perzentil ") +
                                                               cli[1][15]));
+
+        // The verdict of the row chosen as the command line says it, and the
+        // capital 95 % of the random runs needed marked in the histogram.
+        const QStringList said =
+            cliLines({"system", martingale, t1, genting, "--baseline", "200", "--seed", "42"});
+        const auto sentence = [&](const QString& name) {
+            for (const QString& line : said)
+                if (line.startsWith("  " + name + ": ")) return line.mid(name.size() + 4);
+            return QString("(keins für ") + name + ")";
+        };
+        auto* verdict = window.findChild<QLabel*>(QStringLiteral("verdict"));
+        QVERIFY2(verdict->text().contains(sentence(genting).toHtmlEscaped()),
+                 qPrintable(verdict->text()));
+        table.setCurrentCell(2, 0);
+        QVERIFY2(verdict->text().contains(sentence("Summe").toHtmlEscaped()),
+                 qPrintable(verdict->text()));
+        table.setCurrentCell(1, 0);
+        int capitalColumn = 0;
+        while (table.horizontalHeaderItem(capitalColumn)->text() != QStringLiteral("95 %"))
+            ++capitalColumn;
+        const QString capital = QStringLiteral("Kapital 95 %: ") + cli[1][capitalColumn];
+        bool marked = false;
+        for (QAbstractSeries* series : window.histogram()->chart()->series())
+            marked = marked || (series->name() == capital && series->isVisible());
+        QVERIFY2(marked, qPrintable(capital));
     }
 
     void aCancelledRunStopsAndKeepsNothing() {
@@ -372,7 +404,9 @@ class SystemTestWindowTest : public QObject {
         QTableWidget& table = *window.table();
         QCOMPARE(table.item(0, 0)->text(),
                  QStringLiteral("zufällig (100.000 Würfe, Startwert 18446744073709551615)"));
-        const int last = table.columnCount() - 1;
+        int last = table.columnCount() - 1;
+        while (table.isColumnHidden(last))  // the verdict's: said below the table
+            --last;
         QCOMPARE(table.horizontalHeaderItem(last)->text(), QStringLiteral("Perzentil"));
         QVERIFY2(table.columnViewportPosition(last) + table.columnWidth(last) <=
                      table.viewport()->width(),
@@ -402,6 +436,45 @@ class SystemTestWindowTest : public QObject {
         window.setSystemFile(martingale);
         QVERIFY2(!window.statusText().startsWith(QStringLiteral("Fehler: ")),
                  qPrintable(window.statusText()));
+    }
+
+    // The page "Varianten" ranks the variants as `tamvek-cli sweep` does and
+    // judges the best one alike; a line of values without a key is refused
+    // by its number.
+    void variantsAreRankedAsByTheCommandLine() {
+        const QString t1 = spins + QStringLiteral("/wiesbaden-t1-head.txt");
+        const QString genting = spins + QStringLiteral("/genting-118.txt");
+        const QString paroli = systems + QStringLiteral("/paroli-rot.toml");
+        SystemTestWindow window(systems);
+        window.show();
+        window.setSystemFile(paroli);
+        window.setPermanences({t1, genting});
+        window.setBaseline(100);
+        window.setSeed(5);
+        window.pages()->setCurrentWidget(window.variants());
+        window.variants()->setKeys(QStringLiteral("bet1.ride 1, 2"));
+        window.start();  // refused before it runs
+        QVERIFY(!window.running());
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fehler: Zeile 1 der Werte")),
+                 qPrintable(window.statusText()));
+
+        window.variants()->setKeys(QStringLiteral("bet1.ride = 1, 2, 3\n"));
+        QVERIFY(runToEnd(window));
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fertig: ")),
+                 qPrintable(window.statusText()));
+        const QStringList args{paroli,       "--vary", "bet1.ride=1,2,3", t1, genting,
+                               "--baseline", "100",    "--seed",          "5"};
+        const QList<QStringList> ranked = cliRows(args, "sweep").mid(0, 3);
+        QTableWidget& table = *window.variants()->table();
+        QCOMPARE(table.rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(tableRow(table, row), ranked[row]);
+        QString judged;
+        for (const QString& line : cliLines(QStringList{"sweep"} + args))
+            if (line.startsWith(QStringLiteral("Urteil: "))) judged = line.mid(8);
+        QVERIFY(!judged.isEmpty());
+        QVERIFY2(window.variants()->best()->text().contains(judged.toHtmlEscaped()),
+                 qPrintable(window.variants()->best()->text()));
     }
 
     // "Neu aus Vorlage" copies an example into the user's folder, numbered on
