@@ -858,7 +858,7 @@ void SystemTestWindow::nameBaseline(const system::Baseline& b, Amount saldo,
                                     std::optional<Amount> capital) {
     m_histogram->setName(
         QStringLiteral("%1 zufällige Permanenzen").arg(qstr(figures::whole(b.runs))));
-    m_lowest->setName(QStringLiteral("ihr tiefster Saldo"));
+    m_lowest->setName(QStringLiteral("tiefster Saldo"));
     m_mark->setName(QStringLiteral("diese Datei: %1").arg(qstr(figures::amount(saldo))));
     if (capital)
         m_capital->setName(
