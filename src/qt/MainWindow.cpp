@@ -188,9 +188,9 @@ void MainWindow::openStatistics() {
 
 void MainWindow::openSystemTest() {
     if (m_systemTest.isNull()) {
-        const QString systems = QString::fromStdString(m_session.platform().programFolder()) +
-                                QStringLiteral("/systems");
-        m_systemTest = new SystemTestWindow(systems, this);
+        const QString program = QString::fromStdString(m_session.platform().programFolder());
+        m_systemTest = new SystemTestWindow(program + QStringLiteral("/systems"),
+                                            program + QStringLiteral("/samples"), this);
         m_systemTest->move(besidePlace(*this, m_systemTest->size()));
     }
     keepOnScreen(*m_systemTest, *this);

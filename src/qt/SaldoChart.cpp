@@ -3,24 +3,10 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
-#include <cmath>
 
 #include "qt/ChartStyle.h"
 
 namespace tamvek::qt {
-namespace {
-
-// A round step (1, 2 or 5 times a power of ten) that cuts `range` into about
-// four parts.
-double roundStep(double range) {
-    const double rough = range / 4;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= rough) return m * power;
-    return 10 * power;
-}
-
-}  // namespace
 
 SaldoChart::SaldoChart(QWidget* parent) : QChartView(parent), m_series(new QLineSeries) {
     auto* chart = new QChart;
@@ -56,10 +42,12 @@ void SaldoChart::showCurve(const QString& title,
     // The spins run to the last one exactly, with round figures on the way.
     // The step goes first: the old step over the new range could make
     // millions of ticks.
-    m_spins->setTickInterval(roundStep(std::max(1.0, last)));
+    m_spins->setTickInterval(wholeStep(last, 4));
     m_spins->setRange(0, std::max(1.0, last));
-    m_saldo->setRange(static_cast<double>(low), static_cast<double>(std::max(high, low + 1)));
-    m_saldo->applyNiceNumbers();
+    setWholeScale(*m_saldo, static_cast<double>(low), static_cast<double>(high), 4);
+    // Without a curve the axes have nothing to count: only the title shows.
+    for (QValueAxis* axis : {m_spins, m_saldo})
+        axis->setVisible(!points.empty());
     chart()->setTitle(title);
 }
 

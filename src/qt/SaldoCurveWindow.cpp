@@ -53,25 +53,6 @@ QScatterSeries* makeMarker(const QColor& colour) {
     return s;
 }
 
-// A step of 1, 2 or 5 times a power of ten that divides `span` into about
-// `parts` parts: round figures on the axis at any scale.
-double niceStep(double span, int parts) {
-    const double raw = std::max(span / parts, 1.0);
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (raw <= m * power) return m * power;
-    return 10 * power;
-}
-
-// The axis from `low` to `high`, widened to whole steps.
-void setScale(QValueAxis* axis, double low, double high, int parts) {
-    const double step = niceStep(high - low, parts);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
-}
-
 // The size of a PNG picture of the curve, asked before it is saved; none
 // when the player cancels.
 std::optional<QSize> askPictureSize(QWidget* parent) {
@@ -299,10 +280,10 @@ void SaldoCurveWindow::setRanges() {
     }
     // Room above and below for the marks' captions, and a scale even for a flat line.
     const double margin = std::max(2.0, (high - low) * 0.12);
-    setScale(m_saldoAxis, low - margin, high + margin, 6);
+    setWholeScale(*m_saldoAxis, low - margin, high + margin, 6);
     const double last = spins.empty() ? 0 : spins.back().spin;
     const double first = spins.empty() ? 0 : std::max(0.0, spins.front().spin - 1.0);
-    setScale(m_spinAxis, first, std::max(first + 10, last), 8);
+    setWholeScale(*m_spinAxis, first, std::max(first + 10, last), 8);
     placeTexts();
 }
 

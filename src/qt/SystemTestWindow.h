@@ -17,11 +17,13 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
 #include "tester/Runner.h"
+#include "tester/SweepRunner.h"
 
 class QAreaSeries;
 class QCheckBox;
@@ -44,12 +46,15 @@ namespace tamvek::qt {
 
 class SaldoChart;
 class SystemEditor;
+class VariantsPage;
 
 class SystemTestWindow : public QWidget {
     Q_OBJECT
   public:
-    // `systemsFolder`: where the dialog for the system file starts.
-    explicit SystemTestWindow(const QString& systemsFolder, QWidget* parent = nullptr);
+    // Where the dialogs start before one was used: `systemsFolder` for the
+    // system file, `samplesFolder` for the permanences.
+    explicit SystemTestWindow(const QString& systemsFolder, const QString& samplesFolder = {},
+                              QWidget* parent = nullptr);
     ~SystemTestWindow() override;
 
     // What the user picks, set as a program would.
@@ -69,6 +74,7 @@ class SystemTestWindow : public QWidget {
     const tester::Outcome& outcome() const { return m_outcome; }
     SystemEditor* editor() const { return m_editor; }
     QTabWidget* pages() const { return m_pages; }
+    VariantsPage* variants() const { return m_variants; }
 
   public slots:
     void start();
@@ -78,6 +84,9 @@ class SystemTestWindow : public QWidget {
     // A run ended: done, cancelled or failed.
     void finished();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QGridLayout* buildInputs();
     QHBoxLayout* buildControls();
@@ -86,6 +95,14 @@ class SystemTestWindow : public QWidget {
     QTabWidget* buildPages();
     void connectInputs();
     std::optional<tester::Job> jobOfInputs();
+    std::optional<tester::SweepJob> sweepOfInputs();
+    bool readPermanences(std::vector<std::string>& names);
+    bool readSeed(std::optional<std::uint64_t>& seed);
+    void startSweep();
+    void showProgress(std::uint64_t done, std::uint64_t total);
+    bool ended(const std::string& error, bool cancelled, const QString& nothingKept);
+    void pollSweep();
+    void finishSweep();
     void chooseSystem();
     void showSystemInEditor();
     bool saveBeforeStart();
@@ -97,10 +114,17 @@ class SystemTestWindow : public QWidget {
     void showOutcome(const tester::ReportTable& table, bool random);
     void showFile(int row);
     void showBaseline(const tester::FileResult* file);
+    void nameBaseline(const system::Baseline& b, Amount saldo, std::optional<Amount> capital);
+    void showVerdict(int row);
+    void fitHistogramTitle(int width);
+    void fitColumns(int width);
+    void widenForColumns();
     void setStatus(const QString& text, bool error = false);
+    void forgetError();
     void updateInputs();
 
     QString m_systemsFolder;
+    QString m_samplesFolder;
     QStringList m_permanences;
 
     QLineEdit* m_system;
@@ -118,19 +142,29 @@ class SystemTestWindow : public QWidget {
     QPushButton* m_cancel;
     QProgressBar* m_progress;
     QLabel* m_status;
+    bool m_error = false;
     QTableWidget* m_table;
     SaldoChart* m_saldo;
     QChartView* m_histogramView;
     QAreaSeries* m_histogram;
     QLineSeries* m_histogramTop;
     QLineSeries* m_mark;
+    QAreaSeries* m_lowest;  // each random run's lowest Saldo
+    QLineSeries* m_lowestTop;
+    QLineSeries* m_capital;  // the capital 95 % of them needed
+    QLabel* m_verdict;
+    int m_firstVerdictColumn = -1;  // the table's verdict columns are hidden from here on
     QValueAxis* m_histogramX;
     QValueAxis* m_histogramY;
+    // The title's parts: the name between them is shortened to fit.
+    std::array<QString, 3> m_histogramTitle;
     QTimer* m_poll;
     QTabWidget* m_pages;
     SystemEditor* m_editor;
 
     std::unique_ptr<tester::Runner> m_run;
+    std::unique_ptr<tester::SweepRunner> m_sweep;
+    VariantsPage* m_variants;
     tester::Outcome m_outcome;
 };
 

@@ -7,13 +7,12 @@ namespace tamvek::tester {
 SweepRunner::SweepRunner(SweepJob job) : m_thread([this, job = std::move(job)] { run(job); }) {}
 
 SweepRunner::~SweepRunner() {
-    // The worker reads this runner's members; let it stop first.
     m_cancel = true;
     if (m_thread.joinable()) m_thread.join();
 }
 
 SweepRunner::Progress SweepRunner::progress() const {
-    return {m_reading, m_variants, m_of, m_done, m_total};
+    return {m_reading, m_done, m_total, m_variants, m_variantsDone};
 }
 
 SweepRunner::Finished SweepRunner::take() {
@@ -28,14 +27,14 @@ void SweepRunner::run(const SweepJob& job) {
         m_result.error = loaded.error().message;
     } else if (!m_cancel) {
         m_total = loaded->work();
-        m_of = loaded->systems.size();
+        m_variants = loaded->systems.size();
         m_reading = false;
         Hooks hooks;
         hooks.progress = [this](std::uint64_t n) { m_done += n; };
-        hooks.fileDone = [this](std::size_t) { ++m_variants; };
+        hooks.fileDone = [this](std::size_t) { ++m_variantsDone; };
         hooks.cancel = &m_cancel;
         m_result.outcome = sweep(*loaded, hooks);
-        m_result.error = m_result.outcome.error;
+        m_result.error = std::move(m_result.outcome.error);
         m_result.sweep = std::move(*loaded);
     }
     m_result.cancelled = m_cancel || m_result.outcome.cancelled;

@@ -1,10 +1,9 @@
 #pragma once
-// A sweep (tester/Sweep.h) on a thread of its own, watched from another (the
-// window's, which looks a few times a second): how many variants are played
-// and how many spins; a cancel, heard between two names while reading and
-// between two blocks of spins while playing; and at the end everything it
-// found, handed over once. A cancelled or failed sweep hands over nothing but
-// that. Destroying a runner cancels it and waits for its thread.
+// A Gegenprobe (tester/Sweep.h) on a thread of its own, for the window, as
+// Runner runs a system test: how far it has come, a cancel heard between two
+// blocks of spins, and at the end the ranked variants, handed over once. A
+// cancelled or failed sweep hands over nothing but that. Destroying it
+// cancels it and waits for its thread.
 
 #include <atomic>
 #include <cstdint>
@@ -18,16 +17,16 @@ namespace tamvek::tester {
 class SweepRunner {
   public:
     struct Progress {
-        bool reading = true;       // the system, its variants and the permanences are being read
-        std::size_t variants = 0;  // played so far
-        std::size_t of = 0;        // variants in all
-        std::uint64_t done = 0;    // spins played, the random runs' included
-        std::uint64_t total = 0;   // what `done` counts to; 0 while reading
+        bool reading = true;
+        std::uint64_t done = 0;   // spins played, the random runs' included
+        std::uint64_t total = 0;  // what `done` counts to; 0 while reading
+        std::size_t variants = 0;
+        std::size_t variantsDone = 0;
     };
     struct Finished {
-        std::string error;       // the reader's words, or a script's error
+        std::string error;       // the reader's or a script's words
         bool cancelled = false;  // a cancel was heard: nothing below is kept
-        LoadedSweep sweep;       // as played (the seed drawn when the job left it open)
+        LoadedSweep sweep;       // its names, keys, settings and spins
         SweepOutcome outcome;
         double seconds = 0;  // reading included
     };
@@ -39,8 +38,8 @@ class SweepRunner {
     SweepRunner& operator=(const SweepRunner&) = delete;
 
     void cancel() { m_cancel = true; }
+    bool cancelled() const { return m_cancel; }
     Progress progress() const;
-    // True once take() returns without waiting.
     bool finished() const { return m_finished.load(std::memory_order_acquire); }
     // What the sweep found; call once. Waits for the end.
     Finished take();
@@ -50,10 +49,10 @@ class SweepRunner {
 
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_reading{true};
-    std::atomic<std::size_t> m_variants{0};
-    std::atomic<std::size_t> m_of{0};
     std::atomic<std::uint64_t> m_done{0};
     std::atomic<std::uint64_t> m_total{0};
+    std::atomic<std::size_t> m_variants{0};
+    std::atomic<std::size_t> m_variantsDone{0};
     std::atomic<bool> m_finished{false};
     Finished m_result;  // the worker's until m_finished is set
     std::thread m_thread;

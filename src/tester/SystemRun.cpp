@@ -204,9 +204,9 @@ system::Baseline randomRuns(const system::System& system,
 }
 
 formats::SpinFile randomFile(std::uint64_t spins, std::uint64_t seed) {
-    return {
-        "zufällig (" + std::to_string(spins) + " Würfe, Startwert " + std::to_string(seed) + ")",
-        {}};
+    return {"zufällig (" + figures::whole(spins) + (spins == 1 ? " Wurf" : " Würfe") +
+                ", Startwert " + std::to_string(seed) + ")",
+            {}};
 }
 
 std::uint64_t workOf(const std::vector<formats::SpinFile>& files, const Options& options) {

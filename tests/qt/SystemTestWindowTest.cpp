@@ -3,13 +3,22 @@
 // nothing, and a fault in a system file is shown with its file, line and key.
 
 #include <QAreaSeries>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGraphicsTextItem>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
+#include <map>
 
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -20,6 +29,7 @@
 #include "qt/SystemEditor.h"
 #include "qt/SystemHighlighter.h"
 #include "qt/SystemTestWindow.h"
+#include "qt/VariantsPage.h"
 
 using tamvek::qt::SystemEditor;
 using tamvek::qt::SystemHighlighter;
@@ -31,13 +41,18 @@ const QString systems = QStringLiteral(TAMVEK_BIN_DIR "/systems");
 const QString martingale = systems + QStringLiteral("/martingale-nach-serie.toml");
 const QString spins = QStringLiteral(TAMVEK_TEST_DATA "/spins");
 
-// The rows of `tamvek-cli system`'s table, cells split at runs of blanks.
-QList<QStringList> cliRows(const QStringList& args) {
+// What `tamvek-cli` prints, a line at a time.
+QStringList cliLines(const QStringList& args) {
     QProcess cli;
-    cli.start(QStringLiteral(TAMVEK_BIN_DIR "/tamvek-cli"), QStringList{"system"} + args);
+    cli.start(QStringLiteral(TAMVEK_BIN_DIR "/tamvek-cli"), args);
     cli.waitForFinished(60000);
+    return QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+}
+
+// The rows of a table `tamvek-cli` prints, cells split at runs of blanks.
+QList<QStringList> cliRows(const QStringList& args, const QString& command = "system") {
     QList<QStringList> rows;
-    const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+    const QStringList lines = cliLines(QStringList{command} + args);
     for (const QString& line : lines) {
         if (line.startsWith(QStringLiteral("Datei")) || line.startsWith('-') ||
             !line.contains(QRegularExpression(QStringLiteral("\\d  "))))
@@ -69,6 +84,39 @@ QByteArray readFile(const QString& path) {
 void retype(QPlainTextEdit& text, const QString& with) {
     text.selectAll();
     text.insertPlainText(with);
+}
+
+// Clicks `button` and hands the file dialog it opens to `answer`, which
+// accepts or rejects it.
+void answerDialog(QPushButton* button, const std::function<void(QFileDialog&)>& answer) {
+    bool answered = false;
+    std::function<void()> look = [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            answer(*dialog);
+            answered = true;
+        } else {
+            QTimer::singleShot(10, look);
+        }
+    };
+    QTimer::singleShot(0, look);
+    button->click();
+    QVERIFY(answered);
+}
+
+// Whether an axis of `chart` shows one figure twice ("0 0 0 1 1").
+bool figuresRepeat(const QChartView& chart) {
+    std::map<QGraphicsItem*, QSet<QString>> axes;  // the figures of an axis share a parent
+    for (QGraphicsItem* item : chart.scene()->items()) {
+        auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+        if (text == nullptr || !text->isVisible()) continue;
+        const QString shown = text->toPlainText();
+        if (!QRegularExpression(QStringLiteral("^-?[0-9][0-9.]*$")).match(shown).hasMatch())
+            continue;
+        QSet<QString>& figures = axes[text->parentItem()];
+        if (figures.contains(shown)) return true;
+        figures.insert(shown);
+    }
+    return false;
 }
 
 bool runToEnd(SystemTestWindow& window) {
@@ -125,6 +173,31 @@ class SystemTestWindowTest : public QObject {
                  double(window.outcome().files[1].report.saldo));
         QVERIFY(window.histogram()->chart()->title().endsWith(QStringLiteral("Perzentil ") +
                                                               cli[1][15]));
+
+        // The verdict of the row chosen as the command line says it, and the
+        // capital 95 % of the random runs needed marked in the histogram.
+        const QStringList said =
+            cliLines({"system", martingale, t1, genting, "--baseline", "200", "--seed", "42"});
+        const auto sentence = [&](const QString& name) {
+            for (const QString& line : said)
+                if (line.startsWith("  " + name + ": ")) return line.mid(name.size() + 4);
+            return QString("(keins für ") + name + ")";
+        };
+        auto* verdict = window.findChild<QLabel*>(QStringLiteral("verdict"));
+        QVERIFY2(verdict->text().contains(sentence(genting).toHtmlEscaped()),
+                 qPrintable(verdict->text()));
+        table.setCurrentCell(2, 0);
+        QVERIFY2(verdict->text().contains(sentence("Summe").toHtmlEscaped()),
+                 qPrintable(verdict->text()));
+        table.setCurrentCell(1, 0);
+        int capitalColumn = 0;
+        while (table.horizontalHeaderItem(capitalColumn)->text() != QStringLiteral("95 %"))
+            ++capitalColumn;
+        const QString capital = QStringLiteral("Kapital 95 %: ") + cli[1][capitalColumn];
+        bool marked = false;
+        for (QAbstractSeries* series : window.histogram()->chart()->series())
+            marked = marked || (series->name() == capital && series->isVisible());
+        QVERIFY2(marked, qPrintable(capital));
     }
 
     void aCancelledRunStopsAndKeepsNothing() {
@@ -260,6 +333,148 @@ class SystemTestWindowTest : public QObject {
                  qPrintable(window.statusText()));
         QVERIFY(readFile(script).contains("g:free('red-black')"));
         QVERIFY(!window.editor()->modified());
+    }
+
+    // "Permanenzen wählen" opens in the samples, "Ordner …" in the folder of
+    // the files chosen last with nothing typed in (so "Auswählen" takes it),
+    // the system's dialog in the systems.
+    void dialogsOpenWhereTheFilesAre() {
+        QTemporaryDir samples;
+        const QString t1 = writeFile(samples.filePath(QStringLiteral("t1.txt")), "1\n2\n");
+        SystemTestWindow window(systems, samples.path());
+        window.show();
+        QString openedIn;
+        answerDialog(window.findChild<QPushButton*>(QStringLiteral("pickFiles")),
+                     [&](QFileDialog& d) {
+                         openedIn = d.directory().absolutePath();
+                         d.selectFile(t1);
+                         QMetaObject::invokeMethod(&d, "accept");
+                     });
+        QCOMPARE(openedIn, samples.path());
+        answerDialog(window.findChild<QPushButton*>(QStringLiteral("pickFolder")),
+                     [&](QFileDialog& d) {
+                         openedIn = d.directory().absolutePath();
+                         auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                         QVERIFY(name != nullptr);
+                         QCOMPARE(name->text(), QString());
+                         QPushButton* choose =
+                             d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+                         QVERIFY(choose->isEnabled());
+                         choose->click();
+                     });
+        QCOMPARE(openedIn, samples.path());
+        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("permanences"))->text(),
+                 QFileInfo(samples.path()).fileName());
+        answerDialog(window.findChild<QPushButton*>(QStringLiteral("pickSystem")),
+                     [&](QFileDialog& d) {
+                         openedIn = d.directory().absolutePath();
+                         d.reject();
+                     });
+        QCOMPARE(openedIn, QFileInfo(systems).absoluteFilePath());
+    }
+
+    // A run over random spins reads well: the name with thousands dots, every
+    // column of the table in sight, the histogram's title whole; counts show
+    // their dots as they are typed, the axes of an empty chart no figures that
+    // read alike, and an old error goes when new files are chosen.
+    void aRandomRunReadsWell() {
+        SystemTestWindow window(systems);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!figuresRepeat(*window.saldoChart()));
+
+        window.setRandomSpins(5);
+        auto* count = window.findChild<QSpinBox*>(QStringLiteral("randomSpins"));
+        auto* typed = count->findChild<QLineEdit*>();
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClicks(typed, QStringLiteral("100000"));
+        QCOMPARE(typed->text(), QStringLiteral("100.000 Würfe"));
+        QCOMPARE(count->value(), 100000);
+        typed->setCursorPosition(1);
+        QTest::keyClick(typed, Qt::Key_Delete);
+        QCOMPARE(typed->text(), QStringLiteral("10.000 Würfe"));
+        QCOMPARE(typed->cursorPosition(), 1);
+
+        window.setSystemFile(martingale);
+        window.setRandomSpins(100000);
+        window.setBaseline(50);
+        window.setSeed(18446744073709551615u);
+        QVERIFY(runToEnd(window));
+        QTableWidget& table = *window.table();
+        QCOMPARE(table.item(0, 0)->text(),
+                 QStringLiteral("zufällig (100.000 Würfe, Startwert 18446744073709551615)"));
+        int last = table.columnCount() - 1;
+        while (table.isColumnHidden(last))  // the verdict's: said below the table
+            --last;
+        QCOMPARE(table.horizontalHeaderItem(last)->text(), QStringLiteral("Perzentil"));
+        QVERIFY2(table.columnViewportPosition(last) + table.columnWidth(last) <=
+                     table.viewport()->width(),
+                 "the percentile is in sight");
+        QChart* histogram = window.histogram()->chart();
+        QVERIFY(histogram->title().contains(QStringLiteral("Perzentil")));
+        QVERIFY2(QFontMetrics(histogram->titleFont()).horizontalAdvance(histogram->title()) <=
+                     histogram->size().width(),
+                 qPrintable(histogram->title()));
+        QVERIFY(!figuresRepeat(*qobject_cast<QChartView*>(histogram->scene()->views().front())));
+
+        window.setRandomSpins(1);
+        window.setBaseline(0);
+        QVERIFY(runToEnd(window));
+        QCOMPARE(table.item(0, 0)->text().left(17), QStringLiteral("zufällig (1 Wurf,"));
+        QVERIFY(!figuresRepeat(*window.saldoChart()));
+
+        window.setPermanences({spins + QStringLiteral("/fehlt.txt")});
+        QVERIFY(runToEnd(window));
+        QVERIFY(window.statusText().startsWith(QStringLiteral("Fehler: ")));
+        window.setPermanences({spins + QStringLiteral("/genting-118.txt")});
+        QVERIFY2(!window.statusText().contains(QStringLiteral("fehlt.txt")),
+                 qPrintable(window.statusText()));
+        window.setSystemFile(spins + QStringLiteral("/kein-system.toml"));
+        QVERIFY(runToEnd(window));
+        QVERIFY(window.statusText().startsWith(QStringLiteral("Fehler: ")));
+        window.setSystemFile(martingale);
+        QVERIFY2(!window.statusText().startsWith(QStringLiteral("Fehler: ")),
+                 qPrintable(window.statusText()));
+    }
+
+    // The page "Varianten" ranks the variants as `tamvek-cli sweep` does and
+    // judges the best one alike; a line of values without a key is refused
+    // by its number.
+    void variantsAreRankedAsByTheCommandLine() {
+        const QString t1 = spins + QStringLiteral("/wiesbaden-t1-head.txt");
+        const QString genting = spins + QStringLiteral("/genting-118.txt");
+        const QString paroli = systems + QStringLiteral("/paroli-rot.toml");
+        SystemTestWindow window(systems);
+        window.show();
+        window.setSystemFile(paroli);
+        window.setPermanences({t1, genting});
+        window.setBaseline(100);
+        window.setSeed(5);
+        window.pages()->setCurrentWidget(window.variants());
+        window.variants()->setKeys(QStringLiteral("bet1.ride 1, 2"));
+        window.start();  // refused before it runs
+        QVERIFY(!window.running());
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fehler: Zeile 1 der Werte")),
+                 qPrintable(window.statusText()));
+
+        window.variants()->setKeys(QStringLiteral("bet1.ride = 1, 2, 3\n"));
+        QVERIFY(runToEnd(window));
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Fertig: ")),
+                 qPrintable(window.statusText()));
+        const QStringList args{paroli,       "--vary", "bet1.ride=1,2,3", t1, genting,
+                               "--baseline", "100",    "--seed",          "5"};
+        const QList<QStringList> ranked = cliRows(args, "sweep").mid(0, 3);
+        QTableWidget& table = *window.variants()->table();
+        QCOMPARE(table.rowCount(), 3);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(tableRow(table, row), ranked[row]);
+        QString judged;
+        for (const QString& line : cliLines(QStringList{"sweep"} + args))
+            if (line.startsWith(QStringLiteral("Urteil: "))) judged = line.mid(8);
+        QVERIFY(!judged.isEmpty());
+        QVERIFY2(window.variants()->best()->text().contains(judged.toHtmlEscaped()),
+                 qPrintable(window.variants()->best()->text()));
     }
 
     // "Neu aus Vorlage" copies an example into the user's folder, numbered on
