@@ -27,8 +27,10 @@ std::string sandbox;
 bool boxesHoldStakes(form::MainForm& f) {
     for (form::TextBox* box : f.stakeBoxes()) {
         if (box->text().empty()) continue;
+        // A stake the game writes into a locked box may have ridden past 999;
+        // the range is for what the player types.
         const double v = numericValue(box->text());
-        if (v < 1 || v > 999) return false;
+        if (v < 1 || (v > 999 && !box->locked())) return false;
     }
     return true;
 }
