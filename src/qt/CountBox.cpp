@@ -3,12 +3,12 @@
 #include <QLocale>
 
 namespace tamvek::qt {
-namespace {
 
-// The digits of `text` without the suffix and the dots; empty when there is
-// anything else in it.
-QString digitsOf(QString text, const QString& suffix, int* pos = nullptr) {
-    if (text.endsWith(suffix)) text.chop(suffix.size());
+QString CountBox::digitsOf(QString text, int* pos) const {
+    if (text.endsWith(m_many))
+        text.chop(m_many.size());
+    else if (text.endsWith(m_one))
+        text.chop(m_one.size());
     QString digits;
     int before = 0;
     for (int i = 0; i < text.size(); ++i) {
@@ -22,20 +22,19 @@ QString digitsOf(QString text, const QString& suffix, int* pos = nullptr) {
     return digits;
 }
 
-}  // namespace
-
-CountBox::CountBox(int most, int value, const QString& suffix, QWidget* parent) : QSpinBox(parent) {
+CountBox::CountBox(int most, int value, const QString& one, const QString& many, QWidget* parent)
+    : QSpinBox(parent), m_one(one), m_many(many) {
     setLocale(QLocale(QLocale::German, QLocale::Germany));
     setRange(1, most);
-    setValue(value);
     setGroupSeparatorShown(true);
-    setSuffix(suffix);
+    setValue(value);
 }
 
 QValidator::State CountBox::validate(QString& input, int& pos) const {
     int digitsBefore = pos;
-    const QString digits = digitsOf(input, suffix(), &digitsBefore);
-    if (digits.isEmpty()) return input == suffix() ? QValidator::Intermediate : QValidator::Invalid;
+    const QString digits = digitsOf(input, &digitsBefore);
+    if (digits.isEmpty())
+        return input == m_one || input == m_many ? QValidator::Intermediate : QValidator::Invalid;
     bool ok = false;
     const qlonglong value = digits.toLongLong(&ok);
     if (!ok || value > maximum()) return QValidator::Invalid;
@@ -44,13 +43,17 @@ QValidator::State CountBox::validate(QString& input, int& pos) const {
     int at = 0;
     for (int seen = 0; at < shown.size() && seen < digitsBefore; ++at)
         if (shown[at].isDigit()) ++seen;
-    input = shown + suffix();
+    input = shown + wordFor(value);
     pos = at;
     return value < minimum() ? QValidator::Intermediate : QValidator::Acceptable;
 }
 
 int CountBox::valueFromText(const QString& text) const {
-    return digitsOf(text, suffix()).toInt();
+    return digitsOf(text).toInt();
+}
+
+QString CountBox::textFromValue(int value) const {
+    return locale().toString(value) + wordFor(value);
 }
 
 }  // namespace tamvek::qt

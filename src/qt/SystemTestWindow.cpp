@@ -152,7 +152,8 @@ QGridLayout* SystemTestWindow::buildInputs() {
     inputs->addWidget(m_pickFolder, 1, 4);
 
     m_fromRandom = new QRadioButton(QStringLiteral("&Zufallszahlen:"));
-    m_randomCount = new CountBox(1'000'000'000, 1'000'000, QStringLiteral(" Würfe"));
+    m_randomCount =
+        new CountBox(1'000'000'000, 1'000'000, QStringLiteral(" Wurf"), QStringLiteral(" Würfe"));
     m_randomCount->setObjectName(QStringLiteral("randomSpins"));
     inputs->addWidget(m_fromRandom, 2, 0);
     inputs->addWidget(m_randomCount, 2, 1);
@@ -161,7 +162,8 @@ QGridLayout* SystemTestWindow::buildInputs() {
     m_baseline->setToolTip(QStringLiteral(
         "Dasselbe System über zufällige Permanenzen der Länge jeder Datei: wie viel Glück "
         "hatte die Datei?"));
-    m_baselineRuns = new CountBox(100'000, 1000, QStringLiteral(" zufällige Permanenzen"));
+    m_baselineRuns = new CountBox(100'000, 1000, QStringLiteral(" zufällige Permanenz"),
+                                  QStringLiteral(" zufällige Permanenzen"));
     inputs->addWidget(m_baseline, 3, 0);
     inputs->addWidget(m_baselineRuns, 3, 1);
     auto* seedLabel = new QLabel(QStringLiteral("S&tartwert:"));

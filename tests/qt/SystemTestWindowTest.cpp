@@ -395,6 +395,8 @@ class SystemTestWindowTest : public QObject {
         QTest::keyClick(typed, Qt::Key_Delete);
         QCOMPARE(typed->text(), QStringLiteral("10.000 Würfe"));
         QCOMPARE(typed->cursorPosition(), 1);
+        count->setValue(1);
+        QCOMPARE(typed->text(), QStringLiteral("1 Wurf"));
 
         window.setSystemFile(martingale);
         window.setRandomSpins(100000);
