@@ -797,7 +797,11 @@ void SystemTestWindow::showVerdict(int row) {
     for (int c = m_firstVerdictColumn; c < m_table->columnCount(); ++c) {
         const QTableWidgetItem* item = m_table->item(row, c);
         if (item == nullptr) continue;
-        parts << m_table->horizontalHeaderItem(c)->text() + QStringLiteral(": ") + item->text();
+        const QString heading = m_table->horizontalHeaderItem(c)->text();
+        // The one figure that is a count of spins says so.
+        const bool spins = heading == QStringLiteral("Hausvorteil ab") && !item->text().isEmpty();
+        parts << heading + QStringLiteral(": ") + item->text() +
+                     (spins ? QStringLiteral(" Würfen") : QString());
     }
     m_verdict->setText(QStringLiteral("<b>%1</b><br>%2")
                            .arg(qstr(verdict->sentence).toHtmlEscaped(),
