@@ -1,38 +1,27 @@
 #include "tester/Runner.h"
 
-#include <chrono>
-
 namespace tamvek::tester {
 
-Runner::Runner(Job job) : m_thread([this, job = std::move(job)] { run(job); }) {}
+Runner::Runner(Job job) {
+    start([this, job = std::move(job)] { run(job); });
+}
 
 Runner::~Runner() {
-    // The worker reads this runner's members; let it stop first.
-    m_cancel = true;
-    if (m_thread.joinable()) m_thread.join();
+    stop();
 }
 
 Runner::Progress Runner::progress() const {
     return {m_reading, m_baseline, m_file, m_files, m_done, m_total};
 }
 
-Runner::Finished Runner::take() {
-    if (m_thread.joinable()) m_thread.join();
-    return std::move(m_result);
-}
-
 void Runner::run(const Job& job) {
-    const auto start = std::chrono::steady_clock::now();
     const Result<LoadedJob> loaded = load(job, &m_cancel);
     if (!loaded)
-        m_result.error = loaded.error().message;
+        m_found.error = loaded.error().message;
     else if (!m_cancel)
         play(*loaded);
-    m_result.cancelled = m_cancel || m_result.outcome.cancelled;
-    if (m_result.cancelled) m_result.outcome = {};
-    m_result.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    m_finished.store(true, std::memory_order_release);
+    m_found.cancelled = m_cancel || m_found.outcome.cancelled;
+    if (m_found.cancelled) m_found.outcome = {};
 }
 
 void Runner::play(const LoadedJob& job) {
@@ -46,14 +35,14 @@ void Runner::play(const LoadedJob& job) {
         m_baseline = baseline;
     };
     hooks.cancel = &m_cancel;
-    m_result.systemName = job.system.name;
-    m_result.options = job.options;
-    m_result.outcome = tester::play(job, hooks);
-    if (!m_result.outcome.error.empty()) {
-        m_result.error = std::move(m_result.outcome.error);
-        m_result.outcome = {};
-    } else if (!m_result.outcome.cancelled) {
-        m_result.table = reportTable(job, m_result.outcome);
+    m_found.systemName = job.system.name;
+    m_found.options = job.options;
+    m_found.outcome = tester::play(job, hooks);
+    if (!m_found.outcome.error.empty()) {
+        m_found.error = std::move(m_found.outcome.error);
+        m_found.outcome = {};
+    } else if (!m_found.outcome.cancelled) {
+        m_found.table = reportTable(job, m_found.outcome);
     }
 }
 
